@@ -1,0 +1,12 @@
+// Text rule of the error box.
+#include "platform/Error.h"
+
+namespace korva {
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + ".";
+    return message;
+}
+
+} // namespace korva

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every target (native, win64, win32) and runs every test:
+# the core's tests natively, the Windows tests under Wine on a virtual display, and the fuzzers.
+# Exit status 0 only when everything built and passed.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+cd "$korva_root"
+
+ensure_packages "${KORVA_PACKAGES[@]}"
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "native: build and test the portable core"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "win32: build the 32-bit release program"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+step "win64: build the 64-bit program and its tests"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+
+step "win64: run the tests under Wine"
+use_wine_prefix "$korva_root/build/wine-test"
+wineserver -p                      # one server for the whole run: each Wine process starts fast
+trap 'wineserver -k 2>/dev/null || true' EXIT
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+
+for script in tests/fuzz/run-fuzz.sh; do
+    if [ -x "$script" ]; then
+        step "fuzz: $script"
+        "$script"
+    fi
+done
+
+step "all tests passed"
