@@ -4,7 +4,7 @@
 # Everything the program, its tests, benchmarks and fuzzers need on a fresh Debian machine.
 KORVA_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev
                 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-                wine wine64 xvfb xauth googletest libbenchmark-dev)
+                wine wine64 fonts-wine xvfb xauth googletest libbenchmark-dev)
 
 korva_root=$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 

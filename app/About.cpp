@@ -1,0 +1,63 @@
+// The About box.
+#include "app/About.h"
+
+#include "res/resource.h"
+
+namespace korva {
+namespace {
+
+ui::FormSpec AboutSpec(HWND owner) {
+    ui::FormSpec spec;
+    spec.className = "TfrmAbout";
+    spec.caption = "About KORVA";
+    spec.clientWidth = 508;
+    spec.clientHeight = 282;
+    spec.position = ui::FormPosition::ScreenCenter;
+    spec.border = ui::FormBorder::Dialog;
+    spec.fontHeight = ui::FontHeightForPoints(8);
+    spec.owner = owner;
+    return spec;
+}
+
+} // namespace
+
+TfrmAbout::TfrmAbout(Prompts& prompts, HWND owner)
+    : ui::Form(prompts, AboutSpec(owner)),
+      btnClose(*this, "&Close", {300, 249, 90, 25}),
+      Image1(*this, IDB_PICTURE, {8, 8, 170, 265}),
+      mmoAbout(*this, {190, 10, 310, 78}, false, ui::Memo::Align::Center),
+      Memo1(*this, {190, 96, 310, 146}, false) {
+    mmoAbout.SetLines({
+        "KORVA",
+        "The map compile front end for Half-Life",
+        "Written by the KORVA developers",
+        "Comments are welcome through the project's page",
+        "Version 1.55",
+    });
+    Memo1.SetLines({
+        "KORVA is for people who are new to building levels and",
+        "would rather not learn every parameter of the compile",
+        "tools yet: pick a map, pick a mode and press Compile.",
+        "",
+        "KORVA is free. You may copy it and pass it on, as long",
+        "as you pass it on whole and unchanged.",
+        "",
+        "Comments and suggestions are always welcome.",
+        "",
+        "The folder search is built on a small, reusable",
+        "folder-scanning component.",
+    });
+    btnClose.OnClick = ui::Handler(this, &TfrmAbout::btnCloseClick);
+    mmoAbout.OnEnter = ui::Handler(this, &TfrmAbout::mmoAboutEnter);
+    Memo1.OnEnter = ui::Handler(this, &TfrmAbout::mmoAboutEnter);
+    SetTabOrder({&btnClose, &mmoAbout, &Memo1});
+    SetDefaultButton(btnClose);
+    SetCancelButton(btnClose);
+    SetActiveControl(btnClose);
+}
+
+void TfrmAbout::mmoAboutEnter(ui::Component*) { btnClose.SetFocus(); }
+
+void TfrmAbout::btnCloseClick(ui::Component*) { Close(); }
+
+} // namespace korva

@@ -1,0 +1,66 @@
+// KORVA.BAT: the script that runs the compile tools over a map, copies the compiled level into the game
+// and, if asked, starts the game on it; and how it is started in a console that stays open.
+#pragma once
+
+#include "app/CompileModes.h"
+#include "platform/FileWriter.h"
+#include "platform/Prompts.h"
+#include "platform/Shell.h"
+
+#include <string>
+#include <vector>
+
+namespace korva {
+
+// Everything a compile reads from the main window. Folders are joined to what follows them as they
+// stand: each is expected to end in a backslash, and nothing adds one.
+struct CompileRequest {
+    std::string gameDir;
+    std::string toolsDir;
+    std::string mapsDir;
+    std::string mapPath;
+    int mode = 0;
+    bool runGame = false;
+};
+
+inline constexpr const char* kScriptName = "KORVA.BAT";
+
+// The script's path: the tools folder followed directly by "KORVA.BAT".
+std::string ScriptPath(const std::string& toolsDir);
+
+// One piece of a script line as the command interpreter must see it: every % doubled, and the whole
+// piece in double quotes when it holds a blank or one of & | < > ^ ( ) , ; =. Other pieces are unchanged.
+std::string ScriptPiece(const std::string& piece);
+
+// The folder the compile tools leave the .bsp and .pts in: the map file's own folder, or the maps folder
+// when the map path has no folder part.
+std::string CompiledFilesFolder(const CompileRequest& request);
+
+// The script's lines, without line ends: four tool lines, two copy lines and, when runGame is set, the
+// line that starts the game. The mode must be 0 to 5.
+std::vector<std::string> ScriptLines(const CompileRequest& request, const CompileTables& tables);
+
+// The message for a failed write or close: the named texts for the codes 2, 3, 4, 5, 100, 101 and 106,
+// else "I/O error <code>".
+std::string IoErrorMessage(int code);
+
+// Writes the lines, each ended by CR LF, to a file created anew. Throws Error "I/O error 103" when the
+// file cannot be created, or the message of the failing write or close; the file is closed on every path.
+void WriteScript(FileWriter& files, const std::string& path, const std::vector<std::string>& lines);
+
+// The command interpreter: "cmd.exe" when the search path has it, else "COMMAND.COM".
+std::string CommandInterpreter(Shell& shell);
+
+// The interpreter's parameters: "/k " and the script path, quoted so that a path with blanks or
+// special characters survives the interpreter's own quote handling.
+std::string InterpreterParameters(const std::string& scriptPath);
+
+// What Compile does: with no mode selected, warns and does nothing else; otherwise writes the script and
+// starts the interpreter on it in the tools folder, without waiting. Throws Error when the script cannot
+// be written (nothing is started) or the interpreter cannot be started (the script stays).
+void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
+             Prompts& prompts);
+
+inline constexpr const char* kChooseModeMessage = "Please choose a compile mode before compiling.";
+
+} // namespace korva

@@ -1,0 +1,17 @@
+// Starting a program through the shell.
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <string>
+
+namespace korva {
+
+inline constexpr int kShowNormal = 5; // SW_SHOW
+
+// Asks the shell to start file with parameters in folder, shown as showCommand says, and returns at once
+// with the shell's result (above 32: started). The texts are passed whole, whatever their length.
+int LaunchFile(Shell& shell, const std::string& file, const std::string& parameters, const std::string& folder,
+               int showCommand);
+
+} // namespace korva

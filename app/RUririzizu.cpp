@@ -1,0 +1,128 @@
+// The main window.
+#include "app/RUririzizu.h"
+
+#include "app/About.h"
+#include "app/BatchScript.h"
+#include "app/MapPath.h"
+#include "res/resource.h"
+
+namespace korva {
+namespace {
+
+ui::FormSpec MainSpec(HWND owner) {
+    ui::FormSpec spec;
+    spec.className = "TfrmMain"; // a second copy of the program finds this one by class and caption
+    spec.caption = kMainCaption;
+    spec.clientWidth = 435;
+    spec.clientHeight = 453;
+    spec.left = 200;
+    spec.top = 108;
+    spec.border = ui::FormBorder::Single;
+    spec.fontHeight = ui::FontHeightForPoints(8);
+    spec.owner = owner;
+    return spec;
+}
+
+std::vector<std::string> ModeCaptions() { return {kModeCaptions.begin(), kModeCaptions.end()}; }
+
+} // namespace
+
+TfrmMain::TfrmMain(const MainServices& services, HWND owner)
+    : ui::Form(services.prompts, MainSpec(owner)),
+      mmo_info(*this, {9, 364, 417, 81}, true),
+      rgComMode(*this, "Compile mode", {9, 86, 240, 186}, ModeCaptions()),
+      edFilename(*this, "", {9, 32, 158, 24}),
+      lbl_info1(*this, "Step 1: Select the .map file to compile", {9, 10, 240, 18}),
+      btnBrowse(*this, "&Browse...", {172, 31, 77, 26}),
+      lbl_info2(*this, "Step 2: Select the compile mode to use", {9, 64, 240, 18}),
+      lbl_info3(*this, "Step 3: Compile the map", {9, 282, 240, 18}),
+      btnCompile(*this, "&Compile", {9, 304, 84, 33}),
+      cb_runHL(*this, "Run Half-Life when done", {100, 312, 154, 18}),
+      btnAbout(*this, "&About...", {262, 8, 78, 26}),
+      btnConfig(*this, "C&onfiguration", {344, 8, 82, 26}),
+      odFile(services.prompts),
+      image(*this, IDB_PICTURE, {257, 86, 170, 265}),
+      btnExit(*this, "&Exit", {344, 36, 82, 26}),
+      services_(services) {
+    // The labels, the edit, the mode group, the memo and the main buttons use the 10-point face; the
+    // check box and the Configuration button keep the window's 8-point one.
+    const HFONT large = MakeFont(ui::FontHeightForPoints(10));
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&mmo_info, &rgComMode, &edFilename, &lbl_info1,
+                                                              &btnBrowse, &lbl_info2, &lbl_info3, &btnCompile,
+                                                              &btnAbout, &btnExit})
+        c->SetFont(large);
+
+    odFile.Options.title = "Select the map to compile";
+    odFile.Options.filter = "Map files (*.map)|*.map|All files (*.*)|*.*";
+    odFile.Options.filterIndex = 1;
+    odFile.Options.defaultExt = "map";
+    odFile.Options.hideReadOnly = true;
+    odFile.Options.pathMustExist = true;
+    odFile.Options.fileMustExist = true;
+
+    btnBrowse.OnClick = ui::Handler(this, &TfrmMain::btnBrowseClick);
+    mmo_info.OnEnter = ui::Handler(this, &TfrmMain::mmo_infoEnter);
+    btnAbout.OnClick = ui::Handler(this, &TfrmMain::btnAboutClick);
+    btnExit.OnClick = ui::Handler(this, &TfrmMain::btnExitClick);
+    btnConfig.OnClick = ui::Handler(this, &TfrmMain::btnConfigClick);
+    rgComMode.OnClick = ui::Handler(this, &TfrmMain::rgComModeClick);
+    btnCompile.OnClick = ui::Handler(this, &TfrmMain::btnCompileClick);
+    OnShow = ui::Handler(this, &TfrmMain::FormShow);
+    OnDestroy = ui::Handler(this, &TfrmMain::FormDestroy);
+
+    SetTabOrder({&btnBrowse, &edFilename, &rgComMode, &cb_runHL, &btnCompile, &btnAbout, &btnConfig, &btnExit,
+                 &mmo_info});
+    SetDefaultButton(btnCompile);
+    SetActiveControl(btnBrowse);
+
+    rgComMode.SetItemIndex(0);
+    FormCreate(this);
+}
+
+void TfrmMain::FormCreate(ui::Component*) { tables_ = BuildCompileTables(); }
+
+void TfrmMain::FormDestroy(ui::Component*) {}
+
+void TfrmMain::FormShow(ui::Component*) {
+    rgComModeClick(this);
+    odFile.SetInitialDir(MapsDir);
+    edFilename.SetText(FileNamePart(MapPath));
+}
+
+void TfrmMain::rgComModeClick(ui::Component*) {
+    ModeIndex = rgComMode.ItemIndex();
+    mmo_info.Clear();
+    if (IsCompileMode(ModeIndex))
+        mmo_info.SetLines({kModeHelp[ModeIndex].begin(), kModeHelp[ModeIndex].end()});
+}
+
+void TfrmMain::btnBrowseClick(ui::Component*) {
+    if (odFile.Execute())
+        MapPath = odFile.FileName();
+    // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
+    if (!IsMapFile(MapPath)) {
+        MapPath = kNoMapSelected;
+        GetPrompts().Beep();
+        GetPrompts().Message(MessageKind::Error, kRefusedMapMessage, MessageButtons::Ok);
+    }
+    edFilename.SetText(FileNamePart(MapPath));
+    btnCompile.SetFocus();
+}
+
+void TfrmMain::btnCompileClick(ui::Component*) {
+    const CompileRequest request{GameDir, ToolsDir, MapsDir, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked()};
+    Compile(request, tables_, services_.files, services_.shell, GetPrompts());
+}
+
+void TfrmMain::btnConfigClick(ui::Component*) {}
+
+void TfrmMain::btnAboutClick(ui::Component*) {
+    if (about_)
+        GetPrompts().ShowModal(*about_);
+}
+
+void TfrmMain::btnExitClick(ui::Component*) { Close(); }
+
+void TfrmMain::mmo_infoEnter(ui::Component*) { btnCompile.SetFocus(); }
+
+} // namespace korva

@@ -1,0 +1,82 @@
+// The main window: the three steps (choose the map, choose the compile mode, compile), the About,
+// Configuration and Exit buttons, and the state the whole program works on: the three folders and the
+// map path.
+#pragma once
+
+#include "app/CompileModes.h"
+#include "platform/FileWriter.h"
+#include "platform/Shell.h"
+#include "ui/Controls.h"
+#include "ui/OpenDialog.h"
+
+#include <string>
+
+namespace korva {
+
+class TfrmAbout;
+
+// The services the main window uses; they outlive it.
+struct MainServices {
+    Prompts& prompts;
+    Shell& shell;
+    FileWriter& files;
+};
+
+// The texts of the main window's messages.
+inline constexpr const char* kMainCaption = "Velmora v1.55";
+inline constexpr const char* kNoMapSelected = "No map selected";
+inline constexpr const char* kRefusedMapMessage =
+    "Only .map files can be compiled\rTo make a .map file in Worldcraft, select \"export to .map\" from the file "
+    "menu";
+
+class TfrmMain : public ui::Form {
+public:
+    // Creates the window (hidden) and runs FormCreate. owner is the application window, or none.
+    TfrmMain(const MainServices& services, HWND owner);
+
+    ui::Memo mmo_info;
+    ui::RadioGroup rgComMode;
+    ui::Edit edFilename;
+    ui::Label lbl_info1;
+    ui::Button btnBrowse;
+    ui::Label lbl_info2;
+    ui::Label lbl_info3;
+    ui::Button btnCompile;
+    ui::CheckBox cb_runHL;
+    ui::Button btnAbout;
+    ui::Button btnConfig;
+    ui::OpenDialog odFile;
+    ui::Picture image;
+    ui::Button btnExit;
+
+    void btnBrowseClick(ui::Component* Sender);
+    void mmo_infoEnter(ui::Component* Sender);
+    void btnAboutClick(ui::Component* Sender);
+    void btnExitClick(ui::Component* Sender);
+    void FormCreate(ui::Component* Sender);
+    void FormDestroy(ui::Component* Sender);
+    void btnConfigClick(ui::Component* Sender);
+    void rgComModeClick(ui::Component* Sender);
+    void btnCompileClick(ui::Component* Sender);
+    void FormShow(ui::Component* Sender);
+
+    // The other windows the buttons open; created after this one.
+    void SetAboutBox(TfrmAbout& about) { about_ = &about; }
+
+    // The state of the run: folders as stored or configured (normally ending in a backslash, never
+    // checked), the map path, and the selected mode as last seen by rgComModeClick.
+    std::string GameDir;
+    std::string ToolsDir;
+    std::string MapsDir;
+    std::string MapPath;
+    int ModeIndex = 0;
+
+    const CompileTables& Tables() const { return tables_; }
+
+private:
+    MainServices services_;
+    CompileTables tables_;
+    TfrmAbout* about_ = nullptr;
+};
+
+} // namespace korva

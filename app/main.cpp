@@ -1,0 +1,58 @@
+// Program entry: the single-instance test, the application window, the program's windows and the run loop.
+#include "app/About.h"
+#include "app/RUririzizu.h"
+#include "platform/Error.h"
+#include "platform/win32/Win32FileWriter.h"
+#include "platform/win32/Win32Prompts.h"
+#include "platform/win32/Win32Shell.h"
+#include "ui/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+using namespace korva;
+
+namespace {
+
+// A copy that is already running is brought to the front, and this copy is asked to end. The request
+// takes effect in this copy's run loop, so start-up goes on as usual until then.
+void ActivateRunningCopy() {
+    if (HWND running = ::FindWindowA("TfrmMain", kMainCaption)) {
+        ::SetForegroundWindow(running);
+        ::PostQuitMessage(0);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The shell may use COM to start programs.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    ActivateRunningCopy();
+
+    win32::Win32Prompts prompts;
+    win32::Win32Shell shell;
+    win32::Win32FileWriter files;
+    int exitCode = 0;
+    try {
+        ui::Application application(kApplicationTitle);
+        TfrmMain frmMain({prompts, shell, files}, application.Handle());
+        shell.SetOwner(frmMain.Handle());
+        TfrmAbout frmAbout(prompts, application.Handle());
+        frmMain.SetAboutBox(frmAbout);
+
+        application.Run(frmMain);
+
+        frmMain.Destroy();
+        frmAbout.Destroy();
+    } catch (const std::exception& e) {
+        prompts.Message(MessageKind::AppError, ErrorBoxText(e.what()), MessageButtons::Ok);
+        exitCode = 1;
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,114 @@
+// System message boxes (centred on the screen through a CBT hook), the file-open dialog and the beep.
+#include "platform/win32/Win32Prompts.h"
+
+#include "platform/win32/Handles.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace korva::win32 {
+namespace {
+
+// The box being opened on this thread is moved to the centre of the screen's work area as soon as it
+// is activated, then the hook removes itself.
+thread_local HHOOK centreHook = nullptr;
+
+LRESULT CALLBACK CentreOnScreen(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        RECT work{}, box_rect{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        ::GetWindowRect(box, &box_rect);
+        const int width = box_rect.right - box_rect.left, height = box_rect.bottom - box_rect.top;
+        ::SetWindowPos(box, nullptr, work.left + (work.right - work.left - width) / 2,
+                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::UnhookWindowsHookEx(centreHook);
+        centreHook = nullptr;
+        return 0;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+UINT IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning: return MB_ICONWARNING;
+    case MessageKind::Error:
+    case MessageKind::AppError: return MB_ICONERROR;
+    case MessageKind::Information: return MB_ICONINFORMATION;
+    case MessageKind::Confirmation: return MB_ICONQUESTION;
+    case MessageKind::Plain: break;
+    }
+    return 0;
+}
+
+// The window the box is modal to: the active window of this thread, if any.
+HWND PromptOwner() { return ::GetActiveWindow(); }
+
+} // namespace
+
+int Win32Prompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
+    UINT style = IconOf(kind) | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
+    HWND owner = PromptOwner();
+    if (!owner)
+        style |= MB_TASKMODAL;
+    centreHook = ::SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, ::GetCurrentThreadId());
+    const int answer = ::MessageBoxA(owner, text.c_str(), MessageCaption(kind), style);
+    if (centreHook) {  // the box never activated (it could not be shown)
+        ::UnhookWindowsHookEx(centreHook);
+        centreHook = nullptr;
+    }
+    switch (answer) {
+    case IDOK: return mrOk;
+    case IDYES: return mrYes;
+    case IDNO: return mrNo;
+    default: return mrCancel;
+    }
+}
+
+std::string OpenDialogFilter(const std::string& filter) {
+    std::string result = filter;
+    for (char& c : result)
+        if (c == '|')
+            c = '\0';
+    result.push_back('\0');
+    result.push_back('\0');
+    return result;
+}
+
+bool Win32Prompts::OpenFile(OpenFileOptions& options) {
+    const std::string filter = OpenDialogFilter(options.filter);
+    std::vector<char> file(32768, '\0');
+    options.fileName.copy(file.data(), file.size() - 1);
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = PromptOwner();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(options.filterIndex);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = options.initialDir.empty() ? nullptr : options.initialDir.c_str();
+    ofn.lpstrTitle = options.title.empty() ? nullptr : options.title.c_str();
+    ofn.lpstrDefExt = options.defaultExt.empty() ? nullptr : options.defaultExt.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (options.hideReadOnly)
+        ofn.Flags |= OFN_HIDEREADONLY;
+    if (options.pathMustExist)
+        ofn.Flags |= OFN_PATHMUSTEXIST;
+    if (options.fileMustExist)
+        ofn.Flags |= OFN_FILEMUSTEXIST;
+
+    if (!::GetOpenFileNameA(&ofn))
+        return false;
+    options.fileName = file.data();
+    options.filterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+void Win32Prompts::Beep() { ::MessageBeep(0); }
+
+int Win32Prompts::ShowModal(ModalWindow& window) { return window.RunModal(); }
+
+} // namespace korva::win32

@@ -1,0 +1,270 @@
+// The standard controls.
+#include "ui/Controls.h"
+
+#include "platform/Error.h"
+
+#include <cstring>
+
+namespace korva::ui {
+namespace {
+
+bool IsRadioButton(const char* windowClass, DWORD style) {
+    const DWORD type = style & BS_TYPEMASK;
+    return std::strcmp(windowClass, "BUTTON") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+// ---- Control
+
+Control::Control(Form& parent, const char* windowClass, const std::string& caption, Bounds b, DWORD style,
+                 DWORD exStyle)
+    : parent_(parent), id_(parent.Register(*this)) {
+    style |= WS_CHILD | WS_VISIBLE;
+    if (!IsRadioButton(windowClass, style))
+        style |= WS_GROUP; // every control but a radio button starts its own keyboard group
+    handle_.Reset(::CreateWindowExA(exStyle, windowClass, caption.c_str(), style, b.left, b.top, b.width, b.height,
+                                    parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                    ::GetModuleHandleA(nullptr), nullptr));
+    if (!handle_) {
+        parent.Unregister(*this);
+        throw Error(std::string("Unable to create a control of class ") + windowClass);
+    }
+    SetFont(parent.Font());
+}
+
+Control::~Control() {
+    // Stop receiving the parent's messages first: destroying the window may still send some.
+    parent_.Unregister(*this);
+}
+
+std::string Control::Text() const { return WindowText(Handle()); }
+void Control::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
+bool Control::Enabled() const { return ::IsWindowEnabled(Handle()) != FALSE; }
+void Control::SetEnabled(bool enabled) { ::EnableWindow(Handle(), enabled); }
+bool Control::Visible() const { return (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+void Control::SetVisible(bool visible) { ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+bool Control::Focused() const { return ::GetFocus() == Handle(); }
+void Control::SetFocus() { ::SetFocus(Handle()); }
+void Control::SetFont(HFONT font) { ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+void Control::PlaceInTabOrder(HWND& previous) {
+    ::SetWindowPos(Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = Handle();
+}
+
+void Control::SetStyleBit(DWORD bit, bool on) {
+    LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE);
+    style = on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit));
+    ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+}
+
+// ---- Button
+
+Button::Button(Form& parent, const std::string& caption, Bounds bounds)
+    : Control(parent, "BUTTON", caption, bounds, BS_PUSHBUTTON | WS_TABSTOP) {}
+
+void Button::Click() {
+    if (ModalResult != mrNone)
+        Parent().SetModalResult(ModalResult);
+    if (OnClick)
+        OnClick(this);
+}
+
+void Button::HandleCommand(int notifyCode) {
+    if (notifyCode == BN_CLICKED)
+        Click();
+}
+
+// ---- CheckBox
+
+CheckBox::CheckBox(Form& parent, const std::string& caption, Bounds bounds)
+    : Control(parent, "BUTTON", caption, bounds, BS_AUTOCHECKBOX | WS_TABSTOP) {}
+
+bool CheckBox::Checked() const { return ::SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void CheckBox::SetChecked(bool checked) {
+    ::SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---- Edit and Memo
+
+Edit::Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style, DWORD exStyle)
+    : Control(parent, "EDIT", text, bounds, style, exStyle) {}
+
+bool Edit::ReadOnly() const { return (::GetWindowLongPtrA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+void Edit::SetReadOnly(bool readOnly) { ::SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0); }
+
+void Edit::HandleCommand(int notifyCode) {
+    if (notifyCode == EN_SETFOCUS && OnEnter)
+        OnEnter(this);
+}
+
+Memo::Memo(Form& parent, Bounds bounds, bool border, Align align)
+    : Edit(parent, "", bounds,
+           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (align == Align::Center ? ES_CENTER : ES_LEFT),
+           border ? WS_EX_CLIENTEDGE : 0) {}
+
+std::vector<std::string> Memo::Lines() const {
+    std::vector<std::string> lines;
+    const std::string text = Text();
+    if (text.empty())
+        return lines;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 2;
+    }
+    return lines;
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        if (&line != &lines.front())
+            text += "\r\n";
+        text += line;
+    }
+    SetText(text);
+}
+
+void Memo::Clear() { SetText(""); }
+
+void Memo::Add(const std::string& line) {
+    const std::string text = Text();
+    SetText(text.empty() ? line : text + "\r\n" + line);
+}
+
+HBRUSH Memo::PaintColors(HDC dc) {
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// ---- Label, Bevel, Picture
+
+Label::Label(Form& parent, const std::string& caption, Bounds bounds, DWORD style)
+    : Control(parent, "STATIC", caption, bounds, style | SS_NOPREFIX) {
+    SetFont(parent.Font());
+}
+
+void Label::SetFont(HFONT font) {
+    Control::SetFont(font);
+    HDC dc = ::GetDC(Handle());
+    if (!dc)
+        return;
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    const std::string text = Text();
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(Handle(), dc);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Label::SetColors(COLORREF text, COLORREF background) {
+    colored_ = true;
+    text_ = text;
+    background_ = background;
+    brush_.Reset(::CreateSolidBrush(background));
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH Label::PaintColors(HDC dc) {
+    if (!colored_)
+        return nullptr;
+    ::SetTextColor(dc, text_);
+    ::SetBkColor(dc, background_);
+    return brush_.Get();
+}
+
+Bevel::Bevel(Form& parent, Bounds bounds) : Control(parent, "STATIC", "", bounds, SS_ETCHEDHORZ) {}
+
+Picture::Picture(Form& parent, int bitmapResource, Bounds bounds)
+    : Control(parent, "STATIC", "", bounds, SS_BITMAP),
+      bitmap_(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapResource),
+                                                IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))) {
+    if (bitmap_)
+        ::SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
+}
+
+// ---- RadioGroup
+
+class RadioGroup::RadioButton : public Control {
+public:
+    RadioButton(RadioGroup& group, int index, const std::string& caption, Bounds bounds)
+        : Control(group.Parent(), "BUTTON", caption, bounds, BS_AUTORADIOBUTTON | (index == 0 ? WS_GROUP : 0)),
+          group_(group), index_(index) {}
+    void HandleCommand(int notifyCode) override {
+        if (notifyCode == BN_CLICKED)
+            group_.Chosen(index_);
+    }
+    void SetTabStop(bool on) { SetStyleBit(WS_TABSTOP, on); }
+
+private:
+    RadioGroup& group_;
+    int index_;
+};
+
+RadioGroup::RadioGroup(Form& parent, const std::string& caption, Bounds b, const std::vector<std::string>& items)
+    : Control(parent, "BUTTON", caption, b, BS_GROUPBOX) {
+    const int count = static_cast<int>(items.size());
+    const int step = count > 0 ? (b.height - 24) / count : 0;
+    for (int i = 0; i < count; ++i)
+        buttons_.push_back(
+            std::make_unique<RadioButton>(*this, i, items[i], Bounds{b.left + 10, b.top + 20 + i * step, b.width - 20, step}));
+    ShowSelection();
+}
+
+RadioGroup::~RadioGroup() = default;
+
+Control& RadioGroup::Item(int index) const { return *buttons_.at(static_cast<size_t>(index)); }
+
+void RadioGroup::SetItemIndex(int index) {
+    if (index < -1)
+        index = -1;
+    if (index >= Count())
+        index = Count() - 1;
+    Chosen(index);
+}
+
+void RadioGroup::Chosen(int index) {
+    if (index == index_) {
+        ShowSelection();
+        return;
+    }
+    index_ = index;
+    ShowSelection();
+    if (OnClick)
+        OnClick(this);
+}
+
+void RadioGroup::ShowSelection() {
+    // Tab enters the group at the selected choice, or at the first when none is selected.
+    for (int i = 0; i < Count(); ++i) {
+        ::SendMessageA(buttons_[i]->Handle(), BM_SETCHECK, i == index_ ? BST_CHECKED : BST_UNCHECKED, 0);
+        buttons_[i]->SetTabStop(i == (index_ < 0 ? 0 : index_));
+    }
+}
+
+void RadioGroup::SetFont(HFONT font) {
+    Control::SetFont(font);
+    for (auto& button : buttons_)
+        button->SetFont(font);
+}
+
+void RadioGroup::PlaceInTabOrder(HWND& previous) {
+    Control::PlaceInTabOrder(previous);
+    for (auto& button : buttons_)
+        button->PlaceInTabOrder(previous);
+}
+
+} // namespace korva::ui

@@ -1,0 +1,153 @@
+// Thin classes over the standard controls the program's windows use. Each control is a member of its
+// form: it creates its window as a child of the form, receives the form's commands, notifications and
+// colour requests for it, and destroys its window with itself. Events are std::function members, called
+// with the control as sender; errors escaping them are shown by the form.
+#pragma once
+
+#include "ui/Form.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korva::ui {
+
+class Control : public Component {
+public:
+    // Creates the child window of the given class; WS_CHILD and WS_VISIBLE are added, and WS_GROUP unless
+    // the style is a radio button's (a radio group sets its own groups).
+    Control(Form& parent, const char* windowClass, const std::string& caption, Bounds bounds, DWORD style,
+            DWORD exStyle = 0);
+    ~Control() override;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND Handle() const { return handle_.Get(); }
+    int Id() const { return id_; }
+    Form& Parent() const { return parent_; }
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    // The control's own visibility flag (true even while its form is hidden).
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool Focused() const;
+    void SetFocus();
+    virtual void SetFont(HFONT font);
+
+    // From the parent form's dispatch.
+    virtual void HandleCommand(int /*notifyCode*/) {}
+    virtual LRESULT HandleNotify(const NMHDR& /*header*/) { return 0; }
+    // Colours for painting; null leaves the system's defaults.
+    virtual HBRUSH PaintColors(HDC /*dc*/) { return nullptr; }
+    // Puts the control (and any windows it consists of) after previous in the Tab order.
+    virtual void PlaceInTabOrder(HWND& previous);
+
+protected:
+    void SetStyleBit(DWORD bit, bool on);
+
+private:
+    Form& parent_;
+    int id_;
+    win32::WindowHandle handle_;
+};
+
+class Button : public Control {
+public:
+    Button(Form& parent, const std::string& caption, Bounds bounds);
+    NotifyEvent OnClick;
+    // Set on the form when the button is pressed; mrNone leaves the form's result alone.
+    int ModalResult = mrNone;
+    // Presses the button as the user would: sets the form's modal result, then runs OnClick.
+    void Click();
+    void HandleCommand(int notifyCode) override;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& parent, const std::string& caption, Bounds bounds);
+    bool Checked() const;
+    void SetChecked(bool checked);
+};
+
+class Edit : public Control {
+public:
+    Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style = ES_AUTOHSCROLL,
+         DWORD exStyle = WS_EX_CLIENTEDGE);
+    NotifyEvent OnEnter; // the control received the focus
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    void HandleCommand(int notifyCode) override;
+};
+
+// A read-only multi-line edit on the button-face colour, not a tab stop.
+class Memo : public Edit {
+public:
+    enum class Align { Left, Center };
+    Memo(Form& parent, Bounds bounds, bool border, Align align = Align::Left);
+    std::vector<std::string> Lines() const;
+    void SetLines(const std::vector<std::string>& lines);
+    void Clear();
+    void Add(const std::string& line);
+    HBRUSH PaintColors(HDC dc) override;
+};
+
+// A label sizes itself to its text (width and height) whenever its font changes.
+class Label : public Control {
+public:
+    Label(Form& parent, const std::string& caption, Bounds bounds, DWORD style = SS_LEFT);
+    void SetFont(HFONT font) override;
+    // Paints the text in one colour on a ground of another (for status marks).
+    void SetColors(COLORREF text, COLORREF background);
+    HBRUSH PaintColors(HDC dc) override;
+
+private:
+    bool colored_ = false;
+    COLORREF text_ = 0;
+    COLORREF background_ = 0;
+    win32::BrushHandle brush_;
+};
+
+// A horizontal etched line across a form.
+class Bevel : public Control {
+public:
+    Bevel(Form& parent, Bounds bounds);
+};
+
+// A bitmap from the program's resources, shown at its own size.
+class Picture : public Control {
+public:
+    Picture(Form& parent, int bitmapResource, Bounds bounds);
+
+private:
+    win32::BitmapHandle bitmap_;
+};
+
+// A framed group of radio buttons in one column. ItemIndex -1 means no choice is selected.
+class RadioGroup : public Control {
+public:
+    RadioGroup(Form& parent, const std::string& caption, Bounds bounds, const std::vector<std::string>& items);
+    ~RadioGroup() override;
+
+    int Count() const { return static_cast<int>(buttons_.size()); }
+    int ItemIndex() const { return index_; }
+    // Selects a choice, bounded to -1 .. Count()-1; runs OnClick when the selection changes.
+    void SetItemIndex(int index);
+    Control& Item(int index) const;
+    void SetFont(HFONT font) override;
+    void PlaceInTabOrder(HWND& previous) override;
+
+    NotifyEvent OnClick; // the selected choice changed, by the user or in code
+
+private:
+    class RadioButton;
+    void Chosen(int index);
+    void ShowSelection();
+
+    std::vector<std::unique_ptr<RadioButton>> buttons_;
+    int index_ = -1;
+};
+
+} // namespace korva::ui
