@@ -2,6 +2,7 @@
 // the matcher checked against a plain recursive reading of the same steps.
 #include "platform/Error.h"
 #include "search/Masks.h"
+#include "tests/core/MaskReference.h"
 
 #include <gtest/gtest.h>
 
@@ -141,38 +142,6 @@ TEST(TMask, ManyFloatingStepsDoNotMakeMatchingExplode) {
     EXPECT_TRUE(mask.MatchName(Repeat("a", 200) + "b"));
 }
 
-// The steps read literally: a floating step may start at any later position, the end step is met
-// only at the end of the name. Memoised, so it stays quick on every input.
-bool ReferenceMatch(const TMask& mask, std::string_view name) {
-    const auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
-    const auto accepts = [&](const TMaskStep& step, std::size_t p) {
-        if (p >= name.size())
-            return false;
-        const unsigned char c = static_cast<unsigned char>(upper(static_cast<unsigned char>(name[p])));
-        switch (step.Kind) {
-        case mkChar: return c == step.Ch;
-        case mkAny: return true;
-        case mkSet: return step.Chars.Has(c) != step.Invert;
-        }
-        return false;
-    };
-    const int last = mask.StepCount() - 1;
-    std::vector<int> memo((last + 1) * (name.size() + 2), -1);
-    std::function<bool(int, std::size_t)> from = [&](int s, std::size_t p) -> bool {
-        const TMaskStep& step = mask.Steps()[s];
-        if (s == last)
-            return step.Floating || p == name.size();
-        int& known = memo[s * (name.size() + 2) + p];
-        if (known < 0) {
-            known = 0;
-            for (std::size_t q = p; q < (step.Floating ? name.size() : p + 1) && !known; ++q)
-                known = accepts(step, q) && from(s + 1, q + 1);
-        }
-        return known;
-    };
-    return from(0, 0);
-}
-
 TEST(TMask, AgreesWithALiteralReadingOfItsStepsOnRandomInput) {
     std::mt19937 random(4711);
     const std::string maskChars = "ab*?*[]!-";
@@ -187,7 +156,7 @@ TEST(TMask, AgreesWithALiteralReadingOfItsStepsOnRandomInput) {
         try {
             const TMask m(mask);
             ++compiled;
-            ASSERT_EQ(m.MatchName(name), ReferenceMatch(m, name)) << "mask " << mask << ", name " << name;
+            ASSERT_EQ(m.MatchName(name), testing::ReferenceMatch(m, name)) << "mask " << mask << ", name " << name;
         } catch (const Error&) {
         }
     }
