@@ -1,0 +1,259 @@
+// KORVA.BAT: the lines of each mode, the exact bytes of the file, quoting, failures and the launch.
+#include "app/BatchScript.h"
+#include "fakes/FakeFileWriter.h"
+#include "fakes/FakePrompts.h"
+#include "fakes/FakeShell.h"
+#include "platform/Error.h"
+
+#include <gtest/gtest.h>
+
+namespace korva {
+namespace {
+
+using fakes::FakeFileWriter;
+using fakes::FakePrompts;
+using fakes::FakeShell;
+
+constexpr const char* kMap = "D:\\Editor\\maps\\castle.map";
+constexpr const char* kScript = "D:\\Tools\\Compile\\KORVA.BAT";
+
+CompileRequest WorkedExample(int mode, bool runGame) {
+    return {"D:\\Games\\HL\\", "D:\\Tools\\Compile\\", "D:\\Editor\\maps\\", kMap, mode, runGame};
+}
+
+class CompileTest : public ::testing::Test {
+protected:
+    std::string Run(const CompileRequest& request) {
+        Compile(request, tables, files, shell, prompts);
+        return files.files[ScriptPath(request.toolsDir)];
+    }
+
+    CompileTables tables = BuildCompileTables();
+    FakeFileWriter files;
+    FakeShell shell;
+    FakePrompts prompts;
+};
+
+TEST_F(CompileTest, WorkedExampleIsWrittenByteForByteAndStartedInTheToolsFolder) {
+    EXPECT_EQ(Run(WorkedExample(1, true)),
+              "QCSG.EXE D:\\Editor\\maps\\castle.map\r\n"
+              "QBSP2.EXE D:\\Editor\\maps\\castle.map\r\n"
+              "VIS.EXE D:\\Editor\\maps\\castle.map\r\n"
+              "QRAD.EXE -smooth 80 -bounce 20 D:\\Editor\\maps\\castle.map\r\n"
+              "Copy D:\\Editor\\maps\\castle.bsp D:\\Games\\HL\\Valve\\Maps\r\n"
+              "Copy D:\\Editor\\maps\\castle.pts D:\\Games\\HL\\Valve\\Maps\r\n"
+              "D:\\Games\\HL\\HL.EXE -Console -Dev +map castle\r\n");
+    ASSERT_EQ(shell.launches.size(), 1u);
+    EXPECT_EQ(shell.launches[0].file, "cmd.exe");
+    EXPECT_EQ(shell.launches[0].parameters, std::string("/k ") + kScript);
+    EXPECT_EQ(shell.launches[0].folder, "D:\\Tools\\Compile\\");
+    EXPECT_EQ(shell.launches[0].showCommand, 5);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(files.closed, 1);
+}
+
+TEST_F(CompileTest, EachModeWritesItsFourToolLinesThenTheCopyLines) {
+    const struct {
+        int mode;
+        const char* csg;
+        const char* bsp;
+        const char* vis;
+        const char* rad;
+    } modes[] = {
+        {0, "QCSG.EXE ", "QBSP2.EXE ", "VIS.EXE -fast ", "QRAD.EXE -smooth 80 -bounce 1 "},
+        {1, "QCSG.EXE ", "QBSP2.EXE ", "VIS.EXE ", "QRAD.EXE -smooth 80 -bounce 20 "},
+        {2, "QCSG.EXE ", "QBSP2.EXE ", "VIS.EXE ", "QRAD.EXE -extra -smooth 80 -bounce 40 "},
+        {3, "QCSG.EXE ", "QBSP2.EXE -leakonly ", "@REM ", "@REM "},
+        {4, "QCSG.EXE -onlyents ", "@REM ", "@REM ", "QRAD.EXE -smooth 80 -bounce 20 "},
+        {5, "QCSG.EXE -onlyents ", "@REM ", "@REM ", "@REM "},
+    };
+    for (const auto& m : modes) {
+        const std::string map = kMap;
+        const std::string expected = m.csg + map + "\r\n" + m.bsp + map + "\r\n" + m.vis + map + "\r\n" + m.rad +
+                                     map + "\r\n" + "Copy D:\\Editor\\maps\\castle.bsp D:\\Games\\HL\\Valve\\Maps\r\n" +
+                                     "Copy D:\\Editor\\maps\\castle.pts D:\\Games\\HL\\Valve\\Maps\r\n";
+        EXPECT_EQ(Run(WorkedExample(m.mode, false)), expected) << "mode " << m.mode;
+    }
+}
+
+TEST_F(CompileTest, RunningTheGameAddsExactlyOneLastLine) {
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        const std::string without = Run(WorkedExample(mode, false));
+        const std::string with = Run(WorkedExample(mode, true));
+        EXPECT_EQ(with, without + "D:\\Games\\HL\\HL.EXE -Console -Dev +map castle\r\n") << "mode " << mode;
+    }
+}
+
+TEST_F(CompileTest, UnusualMapPathsGoIntoTheScriptAsTheyAre) {
+    CompileRequest r = WorkedExample(0, true);
+    r.mapPath = "D:\\maps\\CASTLE.MAP";
+    auto lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[4], "Copy D:\\maps\\CASTLE.MAP.bsp D:\\Games\\HL\\Valve\\Maps");
+    EXPECT_EQ(lines[5], "Copy D:\\maps\\CASTLE.MAP.pts D:\\Games\\HL\\Valve\\Maps");
+    EXPECT_EQ(lines[6], "D:\\Games\\HL\\HL.EXE -Console -Dev +map CASTLE.MAP");
+
+    // Without a folder part the compiled files are looked for in the maps folder.
+    r.mapPath = "No map selected";
+    Run(r);
+    lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[0], "QCSG.EXE \"No map selected\"");
+    EXPECT_EQ(lines[4], "Copy \"D:\\Editor\\maps\\No map selected.bsp\" D:\\Games\\HL\\Valve\\Maps");
+    EXPECT_EQ(shell.launches.size(), 1u); // written and started all the same
+
+    r.mapPath = "";
+    lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[0], "QCSG.EXE ");
+    EXPECT_EQ(lines[4], "Copy D:\\Editor\\maps\\.bsp D:\\Games\\HL\\Valve\\Maps");
+}
+
+TEST_F(CompileTest, CompiledFilesAreTakenFromTheMapFilesOwnFolder) {
+    CompileRequest r = WorkedExample(1, false);
+    r.mapPath = "E:\\Work\\keep.map";
+    const auto lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[4], "Copy E:\\Work\\keep.bsp D:\\Games\\HL\\Valve\\Maps");
+    EXPECT_EQ(lines[5], "Copy E:\\Work\\keep.pts D:\\Games\\HL\\Valve\\Maps");
+}
+
+TEST(ScriptPiece, QuotesPiecesWithBlanksOrInterpreterCharactersAndDoublesPercent) {
+    const struct {
+        const char* piece;
+        const char* written;
+    } cases[] = {
+        {"D:\\Editor\\maps\\castle.map", "D:\\Editor\\maps\\castle.map"},
+        {"C:\\Program Files (x86)\\Half-Life\\HL.EXE", "\"C:\\Program Files (x86)\\Half-Life\\HL.EXE\""},
+        {"C:\\maps\\a&b.map", "\"C:\\maps\\a&b.map\""},
+        {"C:\\maps\\a=b;c,d.map", "\"C:\\maps\\a=b;c,d.map\""},
+        {"C:\\maps\\x^y|z<w>.map", "\"C:\\maps\\x^y|z<w>.map\""},
+        {"C:\\100%\\a.map", "C:\\100%%\\a.map"},
+        {"C:\\100% done\\a.map", "\"C:\\100%% done\\a.map\""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScriptPiece(c.piece), c.written) << c.piece;
+}
+
+TEST_F(CompileTest, FoldersWithBlanksAndBracketsWorkInEveryLine) {
+    CompileRequest r{"C:\\Program Files (x86)\\Half-Life\\", "C:\\Program Files (x86)\\Tools\\",
+                     "C:\\My Maps\\", "C:\\My Maps\\big castle.map", 1, true};
+    const auto lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[0], "QCSG.EXE \"C:\\My Maps\\big castle.map\"");
+    EXPECT_EQ(lines[4], "Copy \"C:\\My Maps\\big castle.bsp\" \"C:\\Program Files (x86)\\Half-Life\\Valve\\Maps\"");
+    EXPECT_EQ(lines[6], "\"C:\\Program Files (x86)\\Half-Life\\HL.EXE\" -Console -Dev +map \"big castle\"");
+    Run(r);
+    EXPECT_EQ(shell.launches.back().parameters, "/k \"\"C:\\Program Files (x86)\\Tools\\KORVA.BAT\"\"");
+    EXPECT_EQ(shell.launches.back().folder, "C:\\Program Files (x86)\\Tools\\");
+}
+
+TEST_F(CompileTest, AScriptThatCannotBeCreatedReportsIoError103AndStartsNothing) {
+    files.uncreatable.insert(kScript);
+    try {
+        Run(WorkedExample(1, true));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "I/O error 103");
+    }
+    EXPECT_TRUE(shell.launches.empty());
+}
+
+TEST_F(CompileTest, AFailedWriteOrCloseReportsItsCodeClosesTheFileAndStartsNothing) {
+    const struct {
+        int failWrite; // 1-based line, 0 for none
+        int writeCode;
+        int closeCode;
+        const char* message;
+    } cases[] = {
+        {1, 2, 0, "File not found"},          {3, 3, 0, "Invalid filename"},
+        {2, 4, 0, "Too many open files"},     {7, 5, 0, "File access denied"},
+        {1, 100, 0, "Read beyond end of file"}, {1, 101, 0, "Disk full"},
+        {1, 106, 0, "Invalid numeric input"}, {5, 112, 0, "I/O error 112"},
+        {0, 0, 112, "I/O error 112"},         {0, 0, 5, "File access denied"},
+    };
+    for (const auto& c : cases) {
+        FakeFileWriter failing;
+        failing.failWriteNumber = c.failWrite;
+        failing.failWriteCode = c.writeCode;
+        failing.failCloseCode = c.closeCode;
+        FakeShell idle;
+        try {
+            Compile(WorkedExample(1, true), tables, failing, idle, prompts);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_EQ(failing.closed, 1) << c.message;
+        EXPECT_TRUE(idle.launches.empty()) << c.message;
+        if (c.failWrite > 1) { // lines written before the failure stay
+            EXPECT_EQ(std::count(failing.files[kScript].begin(), failing.files[kScript].end(), '\n'), c.failWrite - 1);
+        }
+    }
+}
+
+TEST_F(CompileTest, CompilingTwiceLeavesOnlyTheSecondScript) {
+    Run(WorkedExample(1, true));
+    EXPECT_EQ(Run(WorkedExample(5, false)).substr(0, 19), "QCSG.EXE -onlyents ");
+    EXPECT_EQ(std::count(files.files[kScript].begin(), files.files[kScript].end(), '\n'), 6);
+}
+
+TEST_F(CompileTest, WithoutAModeItWarnsAndNeitherWritesNorStarts) {
+    for (int mode : {-1, -5, 6}) {
+        FakePrompts asked;
+        Compile(WorkedExample(mode, true), tables, files, shell, asked);
+        ASSERT_EQ(asked.messages.size(), 1u);
+        EXPECT_EQ(asked.messages[0].kind, MessageKind::Warning);
+        EXPECT_EQ(asked.messages[0].text, kChooseModeMessage);
+    }
+    EXPECT_TRUE(files.files.empty());
+    EXPECT_TRUE(shell.launches.empty());
+}
+
+TEST_F(CompileTest, CommandComIsTheInterpreterOnlyWhereCmdIsMissing) {
+    shell.onPath.clear();
+    Run(WorkedExample(0, false));
+    EXPECT_EQ(shell.launches.back().file, "COMMAND.COM");
+    EXPECT_EQ(shell.launches.back().parameters, std::string("/k ") + kScript);
+}
+
+TEST_F(CompileTest, AFailedStartNamesTheProgramAndTheReasonAndKeepsTheScript) {
+    shell.result = 3;
+    try {
+        Run(WorkedExample(1, false));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Unable to start cmd.exe for D:\\Tools\\Compile\\KORVA.BAT: the folder was not found");
+    }
+    EXPECT_FALSE(files.files[kScript].empty());
+}
+
+TEST_F(CompileTest, LongAndEmptyToolsFoldersArePassedWhole) {
+    CompileRequest r = WorkedExample(1, false);
+    r.toolsDir = "D:\\" + std::string(120, 'x') + "\\";
+    Run(r);
+    EXPECT_EQ(shell.launches.back().parameters, "/k " + r.toolsDir + "KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().folder, r.toolsDir);
+
+    r.toolsDir.clear(); // the bare name, resolved against the current folder
+    Run(r);
+    EXPECT_TRUE(files.files.count("KORVA.BAT"));
+    EXPECT_EQ(shell.launches.back().parameters, "/k KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().folder, "");
+}
+
+TEST(CompileTables, EveryPrefixEndsInExactlyOneBlankAndEveryModeHasThreeHelpLines) {
+    const CompileTables t = BuildCompileTables();
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        for (const auto* table : {&t.CsgCommands, &t.BspCommands, &t.VisCommands, &t.RadCommands}) {
+            const std::string& prefix = (*table)[mode];
+            ASSERT_GE(prefix.size(), 2u);
+            EXPECT_EQ(prefix.back(), ' ');
+            EXPECT_NE(prefix[prefix.size() - 2], ' ') << prefix;
+        }
+        for (const char* line : kModeHelp[mode]) {
+            EXPECT_GT(std::string(line).size(), 0u);
+            EXPECT_NE(std::string(line).back(), ' ');
+        }
+    }
+    EXPECT_EQ(t.RadCommands[4], t.RadCommands[1]); // updating entities relights as a full compile does
+}
+
+} // namespace
+} // namespace korva

@@ -1,0 +1,41 @@
+// Recording prompts.
+#include "fakes/FakePrompts.h"
+
+namespace korva::fakes {
+
+int FakePrompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
+    events.push_back("message");
+    messages.push_back({kind, text, buttons});
+    if (!messageAnswers.empty()) {
+        const int answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    return buttons == MessageButtons::YesNo ? mrYes : mrOk;
+}
+
+bool FakePrompts::OpenFile(OpenFileOptions& options) {
+    events.push_back("open");
+    openRequests.push_back(options);
+    if (fileChoices.empty() || !fileChoices.front()) {
+        if (!fileChoices.empty())
+            fileChoices.pop_front();
+        return false;
+    }
+    options.fileName = *fileChoices.front();
+    fileChoices.pop_front();
+    return true;
+}
+
+void FakePrompts::Beep() {
+    events.push_back("beep");
+    ++beeps;
+}
+
+int FakePrompts::ShowModal(ModalWindow& window) {
+    events.push_back("modal");
+    ++modalShowings;
+    return onShowModal ? onShowModal(window) : mrCancel;
+}
+
+} // namespace korva::fakes

@@ -1,0 +1,31 @@
+// A shell for tests: records what it was asked to start and answers with a chosen result.
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korva::fakes {
+
+struct Launch {
+    std::string file, parameters, folder;
+    int showCommand;
+};
+
+class FakeShell : public Shell {
+public:
+    int Execute(const std::string& file, const std::string& parameters, const std::string& folder,
+                int showCommand) override {
+        launches.push_back({file, parameters, folder, showCommand});
+        return result;
+    }
+    bool OnSearchPath(const std::string& program) override { return onPath.count(program) != 0; }
+
+    int result = 42;                        // above 32: started
+    std::set<std::string> onPath = {"cmd.exe"};
+    std::vector<Launch> launches;
+};
+
+} // namespace korva::fakes
