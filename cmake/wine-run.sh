@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a Windows program under Wine with the project's own prefix, so tests never touch a user's
+# Runs a Windows program under Wine with the project's own test prefix, so tests never touch a user's
 # prefix and always start from a known state. Creates the prefix on first use.
 here=$(CDPATH= cd -- "$(dirname -- "$0")" && pwd)
 : "${WINEPREFIX:=$here/../build/wine-test}"
@@ -9,6 +9,6 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # Several tests may start at once: only one of them sets up the prefix.
-    flock "$WINEPREFIX/.init.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+    flock "$WINEPREFIX/.init.lock" "$here/../scripts/init-wine-prefix.sh" "$WINEPREFIX" --unmanaged
 fi
 exec wine "$@"

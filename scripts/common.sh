@@ -28,14 +28,13 @@ ensure_packages() {
 }
 
 # The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts.
+# use_wine_prefix PREFIX [--unmanaged]
 use_wine_prefix() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Setting up the Wine prefix $WINEPREFIX (once)"
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
+        "$korva_root/scripts/init-wine-prefix.sh" "$@"
     fi
 }

@@ -74,7 +74,7 @@ public:
 
 class Edit : public Control {
 public:
-    Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style = ES_AUTOHSCROLL,
+    Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style = ES_AUTOHSCROLL | WS_TABSTOP,
          DWORD exStyle = WS_EX_CLIENTEDGE);
     NotifyEvent OnEnter; // the control received the focus
     bool ReadOnly() const;

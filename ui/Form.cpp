@@ -294,10 +294,14 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (HBRUSH brush = c->PaintColors(reinterpret_cast<HDC>(wParam)))
                 return reinterpret_cast<LRESULT>(brush);
         break;
-    case DM_GETDEFID:
+    case DM_GETDEFID: {
+        // Enter presses the button that has the focus, else the default button.
+        if (auto* focused = dynamic_cast<Button*>(Find(::GetFocus())))
+            return MAKELRESULT(focused->Id(), DC_HASDEFID);
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
         return 0;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = ::GetFocus();

@@ -1,0 +1,121 @@
+// Helpers for the Windows tests.
+#include "WinTestSupport.h"
+
+#include "platform/win32/MessageLoop.h"
+
+#include <tlhelp32.h>
+
+#include <vector>
+
+namespace korva::test {
+
+TempDir::TempDir() {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    path_ = std::string(base) + "korva-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+            std::to_string(++counter) + "\\";
+    RemoveTree(path_);
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& folder) {
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((base + "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = base + name;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(path);
+            else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                ::RemoveDirectoryA(path.c_str());
+            else
+                ::DeleteFileA(path.c_str());
+        } while (::FindNextFileA(find, &entry));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(base.c_str());
+}
+
+void MakeDir(const std::string& folder) { ::CreateDirectoryA(folder.c_str(), nullptr); }
+
+void WriteFile(const std::string& path, const std::string& content) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+std::string ReadFile(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    ::CloseHandle(file);
+    return content;
+}
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string BuildDir() {
+    char self[MAX_PATH * 4] = {};
+    ::GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string path = self;
+    path.erase(path.find_last_of('\\')); // ...\tests
+    path.erase(path.find_last_of('\\') + 1);
+    return path;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to) { return ::CopyFileA(from.c_str(), to.c_str(), FALSE); }
+
+void PumpMessages() { win32::ProcessPendingMessages(); }
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (!condition()) {
+        if (::GetTickCount64() > end)
+            return false;
+        PumpMessages();
+        ::Sleep(10);
+    }
+    return true;
+}
+
+void EndChildProcesses() {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<DWORD> children;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = ::Process32First(snapshot, &entry); ok; ok = ::Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == ::GetCurrentProcessId())
+            children.push_back(entry.th32ProcessID);
+    ::CloseHandle(snapshot);
+    for (DWORD id : children) {
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            ::TerminateProcess(process, 0);
+            ::WaitForSingleObject(process, 5000);
+            ::CloseHandle(process);
+        }
+    }
+}
+
+} // namespace korva::test
