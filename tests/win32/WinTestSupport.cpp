@@ -47,7 +47,12 @@ void RemoveTree(const std::string& folder) {
     ::RemoveDirectoryA(base.c_str());
 }
 
-void MakeDir(const std::string& folder) { ::CreateDirectoryA(folder.c_str(), nullptr); }
+void MakeDir(const std::string& folder) {
+    // Parents first, so that a\b\c can be made in one call.
+    for (auto end = folder.find('\\', 3); end != std::string::npos; end = folder.find('\\', end + 1))
+        ::CreateDirectoryA(folder.substr(0, end).c_str(), nullptr);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+}
 
 void WriteFile(const std::string& path, const std::string& content) {
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -102,13 +107,19 @@ void EndChildProcesses() {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return;
-    std::vector<DWORD> children;
+    std::vector<PROCESSENTRY32> all;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL ok = ::Process32First(snapshot, &entry); ok; ok = ::Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == ::GetCurrentProcessId())
-            children.push_back(entry.th32ProcessID);
+        all.push_back(entry);
     ::CloseHandle(snapshot);
+    // This process's descendants: the consoles and whatever they started.
+    std::vector<DWORD> children = {::GetCurrentProcessId()};
+    for (size_t i = 0; i < children.size(); ++i)
+        for (const auto& p : all)
+            if (p.th32ParentProcessID == children[i] && p.th32ProcessID != children[i])
+                children.push_back(p.th32ProcessID);
+    children.erase(children.begin());
     for (DWORD id : children) {
         if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
             ::TerminateProcess(process, 0);

@@ -25,6 +25,7 @@ private:
 };
 
 void RemoveTree(const std::string& folder);
+// Makes the folder and any missing parents.
 void MakeDir(const std::string& folder);
 void WriteFile(const std::string& path, const std::string& content);
 // The whole content; empty when the file cannot be read.
