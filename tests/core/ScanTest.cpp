@@ -55,18 +55,6 @@ protected:
     std::vector<std::string> events;
 };
 
-TEST_F(ScanTest, StartsWithTheDescribedSettings) {
-    EXPECT_EQ(sf.FileMask, "*");
-    EXPECT_TRUE(sf.UpdateList);
-    EXPECT_EQ(sf.ScanOptions, soAllDisks);
-    EXPECT_EQ(sf.ScanDir, "C:\\");
-    EXPECT_TRUE(sf.Messages);
-    EXPECT_TRUE(sf.DoRecursive);
-    EXPECT_FALSE(sf.StopScan);
-    EXPECT_EQ(sf.CountFiles(), 0);
-    EXPECT_THAT(sf.Files, IsEmpty());
-}
-
 TEST_F(ScanTest, WalksDepthFirstInListingOrderFromTheFolderAsGiven) {
     AddTools();
     sf.FileMask = "qcsg.exe, vis.exe";
@@ -209,16 +197,6 @@ TEST_F(ScanTest, LinksAndJunctionsAreTestedButNotEntered) {
     sf.Scan();
     EXPECT_THAT(events, ElementsAre("C:\\Tools 0 0", "end 1 0"));
     EXPECT_THAT(Found(), ElementsAre("C:\\Tools\\loop"));
-}
-
-TEST_F(ScanTest, AFolderThatCannotBeListedYieldsNothing) {
-    fs.AddUnreadableFolder("C:\\Tools\\locked");
-    fs.AddFile("C:\\Tools\\QCSG.EXE");
-    sf.FileMask = "QCSG.EXE";
-    sf.ScanOptions = soSpecifiedDir;
-    sf.ScanDir = "C:\\Tools";
-    sf.Scan();
-    EXPECT_THAT(events, ElementsAre("C:\\Tools 0 0", "C:\\Tools\\locked 0 0", "end 1 0"));
 }
 
 TEST_F(ScanTest, MessagesAreHandledAfterEveryFetch) {

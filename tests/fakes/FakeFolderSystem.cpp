@@ -44,7 +44,7 @@ void FakeFolderSystem::AddDrive(char letter, unsigned type) {
     folders_.try_emplace(Key(std::string{upper, ':'}));
 }
 
-void FakeFolderSystem::AddEntry(const std::string& path, FakeEntry entry, bool listable) {
+void FakeFolderSystem::AddEntry(const std::string& path, FakeEntry entry) {
     const std::size_t slash = path.rfind('\\');
     if (slash == std::string::npos) { // a drive root
         folders_.try_emplace(Key(path));
@@ -55,21 +55,17 @@ void FakeFolderSystem::AddEntry(const std::string& path, FakeEntry entry, bool l
         AddFolder(parent);
     entry.Name = path.substr(slash + 1);
     folders_[Key(parent)].push_back(entry);
-    if (listable && (entry.Attr & kAttrDirectory))
+    if (entry.Attr & kAttrDirectory)
         folders_[Key(path)] = {{".", kAttrDirectory}, {"..", kAttrDirectory}};
 }
 
 void FakeFolderSystem::AddFolder(const std::string& path, std::uint32_t attr) {
-    AddEntry(path, {{}, attr, 0, 0}, true);
+    AddEntry(path, {{}, attr, 0, 0});
 }
 
 void FakeFolderSystem::AddFile(const std::string& path, std::uint64_t size, std::uint32_t attr,
                                std::uint32_t time) {
-    AddEntry(path, {{}, attr, size, time}, false);
-}
-
-void FakeFolderSystem::AddUnreadableFolder(const std::string& path, std::uint32_t attr) {
-    AddEntry(path, {{}, attr, 0, 0}, false);
+    AddEntry(path, {{}, attr, size, time});
 }
 
 unsigned FakeFolderSystem::DriveType(const std::string& root) {

@@ -27,8 +27,6 @@ public:
     void AddFolder(const std::string& path, std::uint32_t attr = kAttrDirectory);
     void AddFile(const std::string& path, std::uint64_t size = 0, std::uint32_t attr = kAttrArchive,
                  std::uint32_t time = 0);
-    // An entry that shows in its parent's listing but whose own listing cannot be opened.
-    void AddUnreadableFolder(const std::string& path, std::uint32_t attr = kAttrDirectory);
 
     std::uint32_t LogicalDrives() override { return drives; }
     unsigned DriveType(const std::string& root) override;
@@ -44,7 +42,7 @@ public:
     int fetches = 0;                            // successful and failed calls of Next
 
 private:
-    void AddEntry(const std::string& path, FakeEntry entry, bool listable);
+    void AddEntry(const std::string& path, FakeEntry entry);
     std::map<std::string, std::vector<FakeEntry>> folders_; // by upper-cased path
 };
 

@@ -196,15 +196,6 @@ TEST_F(Win32ScanTest, ListsEveryEntryWithWhatTheSystemReports) {
     EXPECT_EQ(sf.SizeOfFiles(), 1241);
 }
 
-TEST_F(Win32ScanTest, AFolderNamedLikeTheToolIsFoundAndEntered) {
-    tree.Folder("QCSG.EXE");
-    tree.Folder("QCSG.EXE\\bin");
-    tree.File("QCSG.EXE\\bin\\qcsg.exe");
-    sf.FileMask = "QCSG.EXE";
-    sf.Scan();
-    EXPECT_EQ(Found(), (std::vector<std::string>{"QCSG.EXE", "QCSG.EXE\\bin\\qcsg.exe"}));
-}
-
 TEST_F(Win32ScanTest, NamesWithCodesAbove127KeepTheirBytes) {
     tree.File("qcsg\xe9.exe");
     const struct {
