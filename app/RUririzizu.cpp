@@ -4,6 +4,7 @@
 #include "app/About.h"
 #include "app/BatchScript.h"
 #include "app/MapPath.h"
+#include "app/Settings.h"
 #include "res/resource.h"
 
 namespace korva {
@@ -79,9 +80,25 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
     FormCreate(this);
 }
 
-void TfrmMain::FormCreate(ui::Component*) { tables_ = BuildCompileTables(); }
+void TfrmMain::FormCreate(ui::Component*) {
+    const LoadedSettings loaded = LoadSettings(services_.profiles);
+    GameDir = loaded.values.GameDir;
+    ToolsDir = loaded.values.ToolsDir;
+    MapsDir = loaded.values.MapsDir;
+    MapPath = loaded.values.MapPath;
+    if (loaded.configured) {
+        cb_runHL.SetChecked(loaded.values.RunHL);
+        rgComMode.SetItemIndex(loaded.values.ComMode); // bounded by the group; a change runs rgComModeClick
+    } else {
+        GetPrompts().Message(MessageKind::Information, kConfigureMessage, MessageButtons::Ok);
+    }
+    tables_ = BuildCompileTables();
+}
 
-void TfrmMain::FormDestroy(ui::Component*) {}
+void TfrmMain::FormDestroy(ui::Component*) {
+    SaveSettings(services_.profiles,
+                 {GameDir, ToolsDir, MapsDir, MapPath, cb_runHL.Checked(), rgComMode.ItemIndex()});
+}
 
 void TfrmMain::FormShow(ui::Component*) {
     rgComModeClick(this);

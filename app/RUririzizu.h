@@ -5,6 +5,7 @@
 
 #include "app/CompileModes.h"
 #include "platform/FileWriter.h"
+#include "platform/ProfileStore.h"
 #include "platform/Shell.h"
 #include "ui/Controls.h"
 #include "ui/OpenDialog.h"
@@ -20,6 +21,7 @@ struct MainServices {
     Prompts& prompts;
     Shell& shell;
     FileWriter& files;
+    ProfileStore& profiles; // KORVA.INI, loaded at creation and saved at destruction
 };
 
 // The texts of the main window's messages.

@@ -3,6 +3,7 @@
 #include "app/RUririzizu.h"
 #include "platform/Error.h"
 #include "platform/win32/Win32FileWriter.h"
+#include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Application.h"
@@ -36,10 +37,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Prompts prompts;
     win32::Win32Shell shell;
     win32::Win32FileWriter files;
+    win32::Win32ProfileStore profiles;
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
-        TfrmMain frmMain({prompts, shell, files}, application.Handle());
+        TfrmMain frmMain({prompts, shell, files, profiles}, application.Handle());
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());
         frmMain.SetAboutBox(frmAbout);

@@ -175,23 +175,28 @@ void Form::Close() {
         ::PostQuitMessage(0);
 }
 
+namespace {
+
+struct DisableContext {
+    HWND keep1, keep2;
+    std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM lParam) {
+    auto* c = reinterpret_cast<DisableContext*>(lParam);
+    if (hwnd != c->keep1 && hwnd != c->keep2 && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
+        ::EnableWindow(hwnd, FALSE);
+        c->disabled.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> Form::DisableOtherWindows() {
-    struct Context {
-        Form* self;
-        std::vector<HWND> disabled;
-    } context{this, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* c = reinterpret_cast<Context*>(lParam);
-            if (hwnd != c->self->Handle() && hwnd != c->self->owner_ && ::IsWindowVisible(hwnd) &&
-                ::IsWindowEnabled(hwnd)) {
-                ::EnableWindow(hwnd, FALSE);
-                c->disabled.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&context));
+    // The application window stays enabled, so that the taskbar entry still brings this window forward.
+    DisableContext context{Handle(), owner_, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&context));
     return context.disabled;
 }
 

@@ -6,6 +6,8 @@ namespace korva::fakes {
 int FakePrompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
     events.push_back("message");
     messages.push_back({kind, text, buttons});
+    if (onMessage)
+        onMessage(messages.back());
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();
         messageAnswers.pop_front();

@@ -29,6 +29,7 @@ public:
     std::deque<int> messageAnswers;
     std::deque<std::optional<std::string>> fileChoices; // a full path, or nullopt for Cancel
     std::function<int(ModalWindow&)> onShowModal;       // runs instead of the window's own loop
+    std::function<void(const ShownMessage&)> onMessage; // runs while the box would be open
 
     // What happened, in order: "beep", "message", "open", "modal".
     std::vector<std::string> events;

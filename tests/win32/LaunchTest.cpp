@@ -135,7 +135,10 @@ TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {
 // Two real copies of the program.
 class SingleInstance : public ::testing::Test {
 protected:
-    SingleInstance() { test::CopyFileTo(test::BuildDir() + "korva.exe", dir / "korva.exe"); }
+    SingleInstance() {
+        test::CopyFileTo(test::BuildDir() + "korva.exe", dir / "korva.exe");
+        test::WriteFile(dir / "KORVA.INI", "[Folders]\r\nGameDir=C:\\HL\\\r\n[General]\r\nComMode=4\r\n");
+    }
     ~SingleInstance() override {
         for (HWND w = ::FindWindowA("TfrmMain", "Velmora v1.55"); w; w = ::FindWindowA("TfrmMain", "Velmora v1.55")) {
             ::PostMessageA(w, WM_CLOSE, 0, 0);
@@ -184,6 +187,8 @@ TEST_F(SingleInstance, ASecondCopyBringsTheFirstToTheFrontAndEndsByItself) {
 
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(first.Get(), 20000), WAIT_OBJECT_0);
+    // Both copies saved their settings at their end, as every run does.
+    EXPECT_NE(test::ReadFile(dir / "KORVA.INI").find("Version=150"), std::string::npos);
 }
 
 } // namespace

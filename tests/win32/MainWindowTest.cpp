@@ -4,6 +4,7 @@
 #include "app/About.h"
 #include "app/RUririzizu.h"
 #include "fakes/FakePrompts.h"
+#include "fakes/FakeProfileStore.h"
 #include "fakes/FakeShell.h"
 #include "platform/win32/Win32FileWriter.h"
 
@@ -36,7 +37,7 @@ void Key(HWND target, WPARAM key) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() : form({prompts, shell, files}, nullptr), about(prompts, nullptr) {
+    MainWindowTest() : form({prompts, shell, files, Configured(settings)}, nullptr), about(prompts, nullptr) {
         form.SetAboutBox(about);
         form.GameDir = "C:\\Games\\HL\\";
         form.ToolsDir = tools.Path();
@@ -52,9 +53,15 @@ protected:
 
     std::string Script() { return test::ReadFile(tools / "KORVA.BAT"); }
 
+    static fakes::FakeProfileStore& Configured(fakes::FakeProfileStore& store) {
+        store.Write("", "Folders", "GameDir", "C:\\Games\\HL\\");
+        return store;
+    }
+
     FakePrompts prompts;
     FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeProfileStore settings;
     TempDir tools;
     TfrmMain form;
     TfrmAbout about;
