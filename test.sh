@@ -24,8 +24,8 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
 step "win64: run the tests under Wine"
-use_wine_prefix "$korva_root/build/wine-test" --unmanaged
-wineserver -p >/dev/null 2>&1   # one server for the whole run: each Wine process starts fast
+use_wine_prefix "$korva_root/build/wine-test" --test
+wineserver -p >/dev/null 2>&1 || true   # one server for the whole run: each Wine process starts fast
 trap 'wineserver -k 2>/dev/null || true' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
 

@@ -9,6 +9,6 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # Several tests may start at once: only one of them sets up the prefix.
-    flock "$WINEPREFIX/.init.lock" "$here/../scripts/init-wine-prefix.sh" "$WINEPREFIX" --unmanaged
+    flock "$WINEPREFIX/.init.lock" "$here/../scripts/init-wine-prefix.sh" "$WINEPREFIX" --test
 fi
 exec wine "$@"

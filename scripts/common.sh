@@ -28,7 +28,7 @@ ensure_packages() {
 }
 
 # The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts.
-# use_wine_prefix PREFIX [--unmanaged]
+# use_wine_prefix PREFIX [--test]
 use_wine_prefix() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Takes screenshots of KORVA's windows on a virtual display, for the README:
+#   scripts/screenshots.sh            writes docs/screenshots/*.png
+# Needs the win64 build; installs xwd and ImageMagick when they are missing.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$korva_root"
+
+ensure_packages "${KORVA_PACKAGES[@]}" x11-apps imagemagick
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target korva korva_shots >/dev/null
+use_wine_prefix "$korva_root/build/wine-shots" --test
+
+out="$korva_root/docs/screenshots"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+cp build/win64/korva.exe "$work/"
+# The settings of a configured designer, so the window opens on a map, as after a few runs.
+printf '[General]\r\nVersion=150\r\nRunHL=1\r\nComMode=1\r\n[Folders]\r\nGameDir=D:\\Games\\HL\\\r\nToolsDir=D:\\Tools\\Compile\\\r\nMapsDir=D:\\Editor\\maps\\\r\nMapname=D:\\Editor\\maps\\castle.map\r\n' > "$work/KORVA.INI"
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    set -e
+    wine "$1/korva.exe" & korva=$!
+    wine "$2" "$3" >/dev/null
+    kill $korva 2>/dev/null || true
+' _ "$work" "$korva_root/build/win64/tests/korva_shots.exe" "$(winepath -w "$out")"
+for bmp in "$out"/*.bmp; do
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+ls -l "$out"
