@@ -1,0 +1,16 @@
+// The mouse pointer shown over the program's windows while it works.
+#pragma once
+
+namespace korva {
+
+enum class CursorShape { Default, Hourglass };
+
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    // Hourglass stays over every window of the program, also while their messages are handled, until
+    // Default puts back each window's own pointer.
+    virtual void Set(CursorShape shape) = 0;
+};
+
+} // namespace korva
