@@ -5,6 +5,7 @@
 #include "app/BatchScript.h"
 #include "app/MapPath.h"
 #include "app/Settings.h"
+#include "config/Config.h"
 #include "res/resource.h"
 
 namespace korva {
@@ -131,7 +132,20 @@ void TfrmMain::btnCompileClick(ui::Component*) {
     Compile(request, tables_, services_.files, services_.shell, GetPrompts());
 }
 
-void TfrmMain::btnConfigClick(ui::Component*) {}
+std::vector<std::string> TfrmMain::UpdateStrL() { return {GameDir, ToolsDir, MapsDir}; }
+
+void TfrmMain::btnConfigClick(ui::Component*) {
+    if (!config_)
+        return;
+    config_->GetCurrentDirs(UpdateStrL());
+    if (GetPrompts().ShowModal(*config_) != mrOk)
+        return;
+    // Taken as they stand, without any test.
+    GameDir = config_->edHLDir.Text();
+    ToolsDir = config_->edToolsDir.Text();
+    MapsDir = config_->edMapsDir.Text();
+    odFile.SetInitialDir(MapsDir);
+}
 
 void TfrmMain::btnAboutClick(ui::Component*) {
     if (about_)

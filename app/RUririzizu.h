@@ -11,10 +11,12 @@
 #include "ui/OpenDialog.h"
 
 #include <string>
+#include <vector>
 
 namespace korva {
 
 class TfrmAbout;
+class TfrmConfig;
 
 // The services the main window uses; they outlive it.
 struct MainServices {
@@ -61,9 +63,12 @@ public:
     void rgComModeClick(ui::Component* Sender);
     void btnCompileClick(ui::Component* Sender);
     void FormShow(ui::Component* Sender);
+    // The main window's game, tools and maps folders as they are now, in this order.
+    std::vector<std::string> UpdateStrL();
 
     // The other windows the buttons open; created after this one.
     void SetAboutBox(TfrmAbout& about) { about_ = &about; }
+    void SetConfigDialog(TfrmConfig& config) { config_ = &config; }
 
     // The state of the run: folders as stored or configured (normally ending in a backslash, never
     // checked), the map path, and the selected mode as last seen by rgComModeClick.
@@ -79,6 +84,7 @@ private:
     MainServices services_;
     CompileTables tables_;
     TfrmAbout* about_ = nullptr;
+    TfrmConfig* config_ = nullptr;
 };
 
 } // namespace korva

@@ -1,10 +1,16 @@
 // Program entry: the single-instance test, the application window, the program's windows and the run loop.
 #include "app/About.h"
 #include "app/RUririzizu.h"
+#include "config/Config.h"
+#include "config/Select.h"
 #include "platform/Error.h"
+#include "platform/win32/Win32Cursor.h"
 #include "platform/win32/Win32FileWriter.h"
+#include "platform/win32/Win32FolderSystem.h"
+#include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Prompts.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "ui/Application.h"
 
@@ -38,6 +44,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Shell shell;
     win32::Win32FileWriter files;
     win32::Win32ProfileStore profiles;
+    win32::Win32FolderSystem folders;
+    win32::Win32MessagePump pump;
+    win32::Win32Registry registry;
+    win32::Win32Cursor cursor;
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
@@ -45,11 +55,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());
         frmMain.SetAboutBox(frmAbout);
+        TfrmConfig frmConfig({prompts, folders, pump, registry, cursor}, application.Handle());
+        frmMain.SetConfigDialog(frmConfig);
+        TfrmSelect frmSelect(prompts, application.Handle());
+        frmConfig.SetChooser(frmSelect);
 
         application.Run(frmMain);
 
         frmMain.Destroy();
         frmAbout.Destroy();
+        frmConfig.Destroy();
+        frmSelect.Destroy();
     } catch (const std::exception& e) {
         prompts.Message(MessageKind::AppError, ErrorBoxText(e.what()), MessageButtons::Ok);
         exitCode = 1;

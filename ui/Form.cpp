@@ -3,6 +3,7 @@
 
 #include "platform/Error.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32Cursor.h"
 #include "ui/Controls.h"
 
 namespace korva::ui {
@@ -319,6 +320,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
+    case WM_SETCURSOR:
+        // The program-wide pointer (the hourglass of a long search) wins over each control's own.
+        if (HCURSOR cursor = win32::ScreenCursor()) {
+            ::SetCursor(cursor);
+            return TRUE;
+        }
+        break;
     case WM_CLOSE:
         Close();
         return 0;

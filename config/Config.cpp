@@ -1,0 +1,203 @@
+// The configuration dialog.
+#include "config/Config.h"
+
+#include "app/MapPath.h"
+#include "res/resource.h"
+
+namespace korva {
+namespace {
+
+ui::FormSpec ConfigSpec(HWND owner) {
+    ui::FormSpec spec;
+    spec.className = "TfrmConfig";
+    spec.caption = "KORVA Automatic Configuration";
+    spec.clientWidth = 495;
+    spec.clientHeight = 314;
+    spec.left = 204;
+    spec.top = 219;
+    spec.border = ui::FormBorder::DialogNoIcons;
+    spec.fontHeight = -13;
+    spec.owner = owner;
+    return spec;
+}
+
+constexpr COLORREF clWhite = RGB(255, 255, 255);
+constexpr COLORREF clGreen = RGB(0, 128, 0);
+constexpr COLORREF clRed = RGB(255, 0, 0);
+
+// The status columns: success left of failure; "SKIPPED" over the success label's place.
+constexpr int kSuccessLeft = 330;
+constexpr int kFailureLeft = 412;
+constexpr int kRowHL = 8, kRowQuickTools = 56, kRowFullTools = 76, kRowMaps = 124;
+constexpr int kEditLeft = 296, kBrowseLeft = 462;
+
+} // namespace
+
+TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
+    : ui::Form(services.prompts, ConfigSpec(owner)),
+      Label1(*this, "Detecting Half-Life directory...", {8, kRowHL, 250, 16}),
+      Label2(*this, "Detecting Compile Tools directory...", {8, 36, 250, 16}),
+      Label5(*this, "Quick detection routine:", {24, kRowQuickTools, 250, 16}),
+      Label9(*this, "Full detection routine (Filefind):", {24, kRowFullTools, 250, 16}),
+      Label4(*this, "Detecting default maps directory", {8, 104, 250, 16}),
+      Label3(*this, "Quick detection routine...", {24, kRowMaps, 250, 16}),
+      Label10(*this, "Found Half-Life in:", {8, 183, 200, 16}),
+      edHLDir(*this, "NOT FOUND", {kEditLeft, 180, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      btnHLBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 180, 25, 21}),
+      Label11(*this, "Found Compile Tools in:", {8, 210, 200, 16}),
+      edToolsDir(*this, "NOT FOUND", {kEditLeft, 207, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      btnCTBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 207, 25, 21}),
+      Label12(*this, "Found default maps directory:", {8, 237, 200, 16}),
+      edMapsDir(*this, "NOT FOUND", {kEditLeft, 234, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      btnMapsBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 234, 25, 21}),
+      btnOK(*this, "&OK", {412, 277, 75, 27}),
+      btnCancel(*this, "&Cancel", {330, 277, 75, 27}),
+      btnScan(*this, "&Scan", {248, 277, 75, 27}),
+      btnChange(*this, kManualOn, {8, 277, 150, 27}),
+      sfFileFind(services.folders, services.pump),
+      odFile(services.prompts),
+      Bevel1(*this, {0, 168, 495, 2}),
+      Bevel2(*this, {0, 264, 495, 2}),
+      lblSuccesHL(*this, "SUCCESFUL", {kSuccessLeft, kRowHL, 70, 16}),
+      lblFailHL(*this, "FAILED", {kFailureLeft, kRowHL, 70, 16}),
+      lblSuccesQTools(*this, "SUCCESFUL", {kSuccessLeft, kRowQuickTools, 70, 16}),
+      lblFailQTools(*this, "FAILED", {kFailureLeft, kRowQuickTools, 70, 16}),
+      lblSuccesFTools(*this, "SUCCESFUL", {kSuccessLeft, kRowFullTools, 70, 16}),
+      lblFailFtools(*this, "FAILED", {kFailureLeft, kRowFullTools, 70, 16}),
+      lblFToolsSkip(*this, "SKIPPED", {kSuccessLeft, kRowFullTools, 70, 16}),
+      lblSuccesMaps(*this, "SUCCESFUL", {kSuccessLeft, kRowMaps, 70, 16}),
+      lblFailMaps(*this, "FAILED", {kFailureLeft, kRowMaps, 70, 16}),
+      lblSearchDir(*this, "STATIC", "", {8, 146, 479, 16}, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS),
+      detection_({services.registry, sfFileFind, *this, services.prompts, services.cursor, Stored}) {
+    const HFONT editFont = MakeFont(-11);
+    for (ui::Edit* edit : {&edHLDir, &edToolsDir, &edMapsDir})
+        edit->SetFont(editFont);
+
+    for (ui::Label* success : {&lblSuccesHL, &lblSuccesQTools, &lblSuccesFTools, &lblSuccesMaps})
+        success->SetColors(clWhite, clGreen);
+    for (ui::Label* failure : {&lblFailHL, &lblFailQTools, &lblFailFtools, &lblFailMaps})
+        failure->SetColors(clWhite, clRed);
+
+    for (ui::SpeedButton* browse : {&btnHLBrowse, &btnCTBrowse, &btnMapsBrowse})
+        browse->SetEnabled(false);
+
+    // The scanner's stored settings; the detection sets what each search needs.
+    sfFileFind.FileMask = kToolsMask;
+    sfFileFind.UpdateList = true;
+    sfFileFind.ScanOptions = soSpecifiedDir;
+    sfFileFind.ScanDir = "C:\\";
+    sfFileFind.Messages = true;
+    sfFileFind.DoRecursive = false;
+
+    odFile.Options.title = "Select the directory to use...";
+    odFile.Options.filter = kBrowseFilter;
+
+    btnOK.ModalResult = mrOk;
+    btnCancel.ModalResult = mrCancel;
+    btnScan.OnClick = ui::Handler(this, &TfrmConfig::AutoConfig);
+    btnChange.OnClick = ui::Handler(this, &TfrmConfig::btnChangeClick);
+    btnCancel.OnClick = ui::Handler(this, &TfrmConfig::btnCancelClick);
+    btnHLBrowse.OnClick = ui::Handler(this, &TfrmConfig::btnHLBrowseClick);
+    btnCTBrowse.OnClick = ui::Handler(this, &TfrmConfig::btnCTBrowseClick);
+    btnMapsBrowse.OnClick = ui::Handler(this, &TfrmConfig::btnMapsBrowseClick);
+    OnClose = [this](ui::Component* sender, ui::CloseAction& action) { FormClose(sender, action); };
+
+    SetTabOrder({&edHLDir, &edToolsDir, &edMapsDir, &btnOK, &btnCancel, &btnScan, &btnChange});
+    SetDefaultButton(btnOK);
+    SetCancelButton(btnCancel);
+    Reset(this);
+}
+
+void TfrmConfig::GetCurrentDirs(std::vector<std::string> List) {
+    List.resize(3);
+    edHLDir.SetText(List[0]);
+    edToolsDir.SetText(List[1]);
+    edMapsDir.SetText(List[2]);
+}
+
+void TfrmConfig::AutoConfig(ui::Component*) { detection_.Run(); }
+
+void TfrmConfig::btnCancelClick(ui::Component*) { detection_.Cancel(); }
+
+void TfrmConfig::btnChangeClick(ui::Component*) {
+    btnChange.SetText(btnHLBrowse.Enabled() ? kManualOn : kManualOff);
+    for (ui::SpeedButton* browse : {&btnHLBrowse, &btnCTBrowse, &btnMapsBrowse})
+        browse->SetEnabled(!browse->Enabled());
+    for (ui::Edit* edit : {&edHLDir, &edToolsDir, &edMapsDir})
+        edit->SetReadOnly(!edit->ReadOnly());
+}
+
+void TfrmConfig::Browse(int filterIndex, std::string& stored, ui::Edit& edit) {
+    odFile.SetFilterIndex(filterIndex);
+    odFile.SetFileName("");
+    if (odFile.Execute())
+        stored = FolderPart(odFile.FileName());
+    // A cancelled choice shows the stored folder too.
+    edit.SetText(stored);
+}
+
+void TfrmConfig::btnHLBrowseClick(ui::Component*) { Browse(1, Stored.HLPath, edHLDir); }
+void TfrmConfig::btnCTBrowseClick(ui::Component*) { Browse(2, Stored.ToolsPath, edToolsDir); }
+void TfrmConfig::btnMapsBrowseClick(ui::Component*) { Browse(3, Stored.MapsPath, edMapsDir); }
+
+void TfrmConfig::Reset(ui::Component*) {
+    for (ui::Label* label : {&lblSuccesHL, &lblFailHL, &lblSuccesQTools, &lblFailQTools, &lblSuccesFTools,
+                             &lblFailFtools, &lblFToolsSkip, &lblSuccesMaps, &lblFailMaps})
+        label->SetVisible(false);
+    if (ManualConfig())
+        btnChangeClick(this);
+}
+
+void TfrmConfig::FormClose(ui::Component*, ui::CloseAction&) { Reset(this); }
+
+ui::Label& TfrmConfig::StatusLabelOf(StatusLabel label) {
+    switch (label) {
+    case StatusLabel::lblSuccesHL: return lblSuccesHL;
+    case StatusLabel::lblFailHL: return lblFailHL;
+    case StatusLabel::lblSuccesQTools: return lblSuccesQTools;
+    case StatusLabel::lblFailQTools: return lblFailQTools;
+    case StatusLabel::lblSuccesFTools: return lblSuccesFTools;
+    case StatusLabel::lblFailFtools: return lblFailFtools;
+    case StatusLabel::lblFToolsSkip: return lblFToolsSkip;
+    case StatusLabel::lblSuccesMaps: return lblSuccesMaps;
+    case StatusLabel::lblFailMaps: break;
+    }
+    return lblFailMaps;
+}
+
+void TfrmConfig::ShowStatus(StatusLabel label) { StatusLabelOf(label).SetVisible(true); }
+
+void TfrmConfig::ShowFolder(FolderEdit edit, const std::string& text) {
+    switch (edit) {
+    case FolderEdit::edHLDir: edHLDir.SetText(text); return;
+    case FolderEdit::edToolsDir: edToolsDir.SetText(text); return;
+    case FolderEdit::edMapsDir: edMapsDir.SetText(text); return;
+    }
+}
+
+void TfrmConfig::SetSearching(bool searching) {
+    ui::Control* const locked[] = {&btnScan, &btnOK, &btnChange};
+    if (searching) {
+        // A disabled button cannot keep the focus, and without a focus Esc would reach nothing: the way
+        // out takes it over.
+        focusBeforeSearch_ = nullptr;
+        for (ui::Control* c : locked)
+            if (c->Focused())
+                focusBeforeSearch_ = c;
+        if (focusBeforeSearch_)
+            btnCancel.SetFocus();
+    }
+    for (ui::Control* c : locked)
+        c->SetEnabled(!searching);
+    if (!searching && focusBeforeSearch_) {
+        if (btnCancel.Focused())
+            focusBeforeSearch_->SetFocus();
+        focusBeforeSearch_ = nullptr;
+    }
+}
+
+void TfrmConfig::ShowSearchFolder(const std::string& folder) {
+    lblSearchDir.SetText(folder.empty() ? std::string() : "Searching " + folder);
+}
+
+} // namespace korva

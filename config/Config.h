@@ -1,0 +1,116 @@
+// The configuration dialog: the three folders the compile front end works with (game, compile tools,
+// default maps), the status of the automatic detection behind Scan, manual configuration with a browse
+// button beside each folder, and the folders it keeps between showings.
+#pragma once
+
+#include "config/Detection.h"
+#include "platform/Cursor.h"
+#include "platform/FolderSystem.h"
+#include "platform/MessagePump.h"
+#include "platform/Registry.h"
+#include "search/SFolders.h"
+#include "ui/Controls.h"
+#include "ui/OpenDialog.h"
+#include "ui/SpeedButton.h"
+
+#include <string>
+#include <vector>
+
+namespace korva {
+
+// The services the dialog uses; they outlive it.
+struct ConfigServices {
+    Prompts& prompts;
+    FolderSystem& folders; // for the scanner
+    MessagePump& pump;     // keeps the windows alive during a search
+    Registry& registry;
+    Cursor& cursor;
+};
+
+// The texts of the dialog.
+inline constexpr const char* kManualOn = "Enable &Manual config";   // caption while manual config is off
+inline constexpr const char* kManualOff = "Disable &Manual config"; // caption while it is on
+inline constexpr const char* kBrowseFilter =
+    "Half-Life    (hl.exe)|hl.exe|Compile Tools (qcsg.exe)|qcsg.exe|Game Maps   (*.map)|*.map";
+
+class TfrmConfig : public ui::Form, private DetectionView {
+public:
+    // Created hidden; owner is the application window (or none).
+    TfrmConfig(const ConfigServices& services, HWND owner);
+
+    ui::Label Label1;
+    ui::Label Label2;
+    ui::Label Label5;
+    ui::Label Label9;
+    ui::Label Label4;
+    ui::Label Label3;
+    ui::Label Label10;
+    ui::Edit edHLDir;
+    ui::SpeedButton btnHLBrowse;
+    ui::Label Label11;
+    ui::Edit edToolsDir;
+    ui::SpeedButton btnCTBrowse;
+    ui::Label Label12;
+    ui::Edit edMapsDir;
+    ui::SpeedButton btnMapsBrowse;
+    ui::Button btnOK;
+    ui::Button btnCancel;
+    ui::Button btnScan;
+    ui::Button btnChange;
+    TSearchFolders sfFileFind;
+    ui::OpenDialog odFile;
+    ui::Bevel Bevel1;
+    ui::Bevel Bevel2;
+    ui::Label lblSuccesHL;
+    ui::Label lblFailHL;
+    ui::Label lblSuccesQTools;
+    ui::Label lblFailQTools;
+    ui::Label lblSuccesFTools;
+    ui::Label lblFailFtools;
+    ui::Label lblFToolsSkip;
+    ui::Label lblSuccesMaps;
+    ui::Label lblFailMaps;
+    ui::Control lblSearchDir; // the folder the full search is walking
+
+    // Shows the three folders (game, tools, maps, in this order) in the edits as they stand; the list is
+    // the dialog's from now on. Missing entries show as empty. The stored folders do not change.
+    void GetCurrentDirs(std::vector<std::string> List);
+
+    void AutoConfig(ui::Component* Sender);
+    void btnChangeClick(ui::Component* Sender);
+    void btnHLBrowseClick(ui::Component* Sender);
+    void btnCTBrowseClick(ui::Component* Sender);
+    void btnMapsBrowseClick(ui::Component* Sender);
+    // Hides the nine status labels and switches manual configuration off if it is on.
+    void Reset(ui::Component* Sender);
+    void FormClose(ui::Component* Sender, ui::CloseAction& Action);
+    // Cancel (or Esc) during a search stops it; the dialog then closes as cancelled.
+    void btnCancelClick(ui::Component* Sender);
+
+    // The chooser for several tools folders; created after this dialog.
+    void SetChooser(FolderChooser& chooser) { detection_.SetChooser(&chooser); }
+
+    // The folders kept for the whole run, written by the detection and the browse buttons only.
+    StoredFolders Stored;
+
+    bool ManualConfig() const override { return btnHLBrowse.Enabled(); }
+
+private:
+    void Browse(int filterIndex, std::string& stored, ui::Edit& edit);
+
+    // What the detection sees of the dialog.
+    void Reset() override { Reset(this); }
+    void ShowStatus(StatusLabel label) override;
+    void ShowFolder(FolderEdit edit, const std::string& text) override;
+    void ToggleManualConfig() override { btnChangeClick(this); }
+    void FocusToolsDir() override { edToolsDir.SetFocus(); }
+    void SetSearching(bool searching) override;
+    void ShowSearchFolder(const std::string& folder) override;
+
+    ui::Label& StatusLabelOf(StatusLabel label);
+
+    Detection detection_;
+    ui::Control* focusBeforeSearch_ = nullptr; // a button disabled by a search while it had the focus
+};
+
+} // namespace korva

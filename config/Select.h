@@ -1,0 +1,28 @@
+// The location chooser: a small top-most window listing the folders in which the compile tools were
+// found; the user double-clicks the one to use.
+#pragma once
+
+#include "config/Detection.h"
+#include "ui/Controls.h"
+#include "ui/ListView.h"
+
+namespace korva {
+
+class TfrmSelect : public ui::Form, public FolderChooser {
+public:
+    // Created hidden; owner is the application window (or none). Modal showings go through prompts.
+    TfrmSelect(Prompts& prompts, HWND owner);
+
+    ui::Label Label1;
+    ui::Label Label2;
+    ui::ListView lvLocation;
+
+    // Closes the window, whatever row is under the pointer or selected, if any.
+    void lvLocationDblClick(ui::Component* Sender);
+
+    // One row per folder in the given order, shown modally; the caption of the row selected when the
+    // window closed (as edited in place), or nothing. The list is empty again afterwards.
+    std::optional<std::string> Choose(const std::vector<std::string>& folders) override;
+};
+
+} // namespace korva
