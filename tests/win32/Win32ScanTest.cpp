@@ -2,6 +2,7 @@
 // system reports them, odd names, folders that cannot be listed, links, folders removed during the
 // walk, drives, the listings closed after an exception, and the message pump.
 // Under Wine, symbolic links are made with the Unix ln, since Wine cannot create them itself.
+#include "WinTestSupport.h"
 #include "platform/win32/Win32FolderSystem.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "search/SFolders.h"
@@ -50,37 +51,6 @@ bool RunUnix(const std::string& program, const std::string& commandLine) {
     return true;
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 250; ++i, ::Sleep(20))
-        if (done())
-            return true;
-    return false;
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((path + "\\*.*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(child);
-            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                ::RemoveDirectoryA(child.c_str());
-            else
-                ::DeleteFileA(child.c_str());
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(path.c_str());
-}
-
 // A fresh folder under the temp folder, removed with all it holds at the end.
 class TempTree {
 public:
@@ -90,14 +60,14 @@ public:
         static int serial = 0;
         root_ = std::string(temp) + "korva-scan-" + std::to_string(::GetCurrentProcessId()) + "-" +
                 std::to_string(++serial);
-        RemoveTree(root_);
+        test::RemoveTree(root_);
         ::CreateDirectoryA(root_.c_str(), nullptr);
     }
     ~TempTree() {
         // Links made by ln cannot be removed through Wine; rm takes the whole tree then.
         if (madeUnixLinks_ && RunUnix("/bin/rm", "/bin/rm -rf " + UnixPath(root_)))
-            WaitFor([&] { return !Exists(root_); });
-        RemoveTree(root_);
+            test::WaitFor([&] { return !test::FileExists(root_); });
+        test::RemoveTree(root_);
     }
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
@@ -123,7 +93,7 @@ public:
         if (WineUnixFileName()) {
             madeUnixLinks_ = true;
             return RunUnix("/bin/ln", "/bin/ln -s " + target + " " + UnixPath(Path(relative))) &&
-                   WaitFor([&] { return Exists(Path(relative)); });
+                   test::WaitFor([&] { return test::FileExists(Path(relative)); });
         }
         return ::CreateSymbolicLinkA(Path(relative).c_str(), target.c_str(),
                                      SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* allow unprivileged */) != FALSE;
@@ -257,10 +227,10 @@ TEST_F(Win32ScanTest, AFolderRemovedDuringTheWalkYieldsNothing) {
     sf.OnProcess = [&](TSearchFolders&, const std::string& dir, std::int64_t, std::int64_t) {
         announced.push_back(dir);
         if (dir == tree.Path("victim"))
-            RemoveTree(dir); // after the parent listed it, before it is listed itself
+            test::RemoveTree(dir); // after the parent listed it, before it is listed itself
     };
     EXPECT_NO_THROW(sf.Scan());
-    EXPECT_FALSE(Exists(tree.Path("victim")));
+    EXPECT_FALSE(test::FileExists(tree.Path("victim")));
     EXPECT_EQ(Found(), (std::vector<std::string>{"a\\QCSG.EXE", "z\\QCSG.EXE"}));
 }
 
