@@ -1,0 +1,288 @@
+// Driving another program's windows: finding, reading, pressing, answering.
+#include "Desktop.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <cstring>
+
+namespace korva::acceptance {
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool SameClass(HWND window, const char* className) {
+    return !className || ::lstrcmpiA(ClassOf(window).c_str(), className) == 0;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+// A caption without its access-key marks: "&Open" reads "Open".
+std::string WithoutAccessKey(const std::string& caption) {
+    std::string plain;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        plain += caption[i];
+    }
+    return plain;
+}
+
+struct TopSearch {
+    DWORD processId;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<TopSearch*>(param);
+    if (ProcessOf(window) != search.processId || !::IsWindowVisible(window) || !SameClass(window, search.className))
+        return TRUE;
+    if (search.caption && TextOf(window) != search.caption)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+struct ChildSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<ChildSearch*>(param);
+    if (SameClass(window, search.className))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+// Memory in another process for the list view's messages that take pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+        if (process_)
+            address_ = static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (address_)
+            ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_)
+            ::CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    char* Address() const { return address_; }
+    bool Write(size_t offset, const void* data, size_t size) const {
+        return address_ && offset + size <= size_ &&
+               ::WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
+    }
+    bool Read(size_t offset, void* data, size_t size) const {
+        return address_ && offset + size <= size_ &&
+               ::ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    char* address_ = nullptr;
+    size_t size_;
+};
+
+// The dialog's file-name box: an edit of its own in some versions, the edit inside a combo box in others.
+HWND FileNameBox(HWND dialog) {
+    if (HWND edit = ::GetDlgItem(dialog, edt1))
+        return edit;
+    if (HWND combo = ::GetDlgItem(dialog, cmb13))
+        if (HWND edit = FindChild(combo, "Edit", nullptr))
+            return edit;
+    return FindChild(dialog, "Edit", nullptr);
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (!condition()) {
+        if (::GetTickCount64() > end)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+HWND FindTopWindow(DWORD processId, const char* className, const char* caption) {
+    TopSearch search{processId, className, caption, nullptr};
+    ::EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopWindow(DWORD processId, const char* className, const char* caption, int milliseconds) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(processId, className, caption)) != nullptr; }, milliseconds);
+    return found;
+}
+
+bool WaitUntilGone(HWND window, int milliseconds) {
+    return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, milliseconds);
+}
+
+std::vector<HWND> Children(HWND parent, const char* className) {
+    ChildSearch search{className, {}};
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChild(HWND parent, const char* className, const char* caption) {
+    for (HWND child : Children(parent, className))
+        if (!caption || TextOf(child) == caption)
+            return child;
+    return nullptr;
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+        return {};
+    text.resize(copied);
+    return text;
+}
+
+void Press(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+
+bool PressButton(HWND parent, const char* caption) {
+    HWND button = FindChild(parent, "Button", caption);
+    if (!button) // the system's own dialogs may write the caption with or without an access key
+        for (HWND child : Children(parent, "Button"))
+            if (WithoutAccessKey(TextOf(child)) == WithoutAccessKey(caption))
+                button = child;
+    if (!button)
+        return false;
+    Press(button);
+    return true;
+}
+
+bool IsChecked(HWND button) {
+    DWORD_PTR state = 0;
+    ::SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
+    return state == BST_CHECKED;
+}
+
+bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+
+bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+
+MessageBoxSeen WaitForMessageBox(DWORD processId, const char* caption, int milliseconds) {
+    MessageBoxSeen box;
+    box.window = WaitForTopWindow(processId, "#32770", caption, milliseconds);
+    if (!box.window)
+        return box;
+    box.caption = caption;
+    const int kMessageText = 0xFFFF; // the static control that holds a message box's text
+    if (HWND text = ::GetDlgItem(box.window, kMessageText))
+        box.text = TextOf(text);
+    return box;
+}
+
+bool Answer(const MessageBoxSeen& box, const char* button) {
+    return box && PressButton(box.window, button) && WaitUntilGone(box.window);
+}
+
+bool ChooseFile(DWORD processId, const char* dialogCaption, const std::string& path) {
+    HWND dialog = WaitForTopWindow(processId, "#32770", dialogCaption);
+    if (!dialog)
+        return false;
+    HWND name = FileNameBox(dialog);
+    if (!name)
+        return false;
+    ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                          kSendTimeoutMs, nullptr);
+    if (!PressButton(dialog, "&Open"))
+        Press(::GetDlgItem(dialog, IDOK));
+    return WaitUntilGone(dialog);
+}
+
+bool CancelFileDialog(DWORD processId, const char* dialogCaption) {
+    HWND dialog = WaitForTopWindow(processId, "#32770", dialogCaption);
+    if (!dialog)
+        return false;
+    Press(::GetDlgItem(dialog, IDCANCEL));
+    return WaitUntilGone(dialog);
+}
+
+int RemoteListView::Count() const {
+    DWORD_PTR count = 0;
+    ::SendMessageTimeoutA(list_, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+    return static_cast<int>(count);
+}
+
+std::string RemoteListView::ItemText(int item) const {
+    constexpr size_t kTextSize = 1024;
+    RemoteBuffer buffer(list_, sizeof(LVITEMA) + kTextSize);
+    LVITEMA request{};
+    request.iSubItem = 0;
+    request.pszText = buffer.Address() + sizeof(LVITEMA);
+    request.cchTextMax = kTextSize;
+    if (!buffer.Write(0, &request, sizeof request))
+        return {};
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.Address()),
+                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
+    std::string text(kTextSize, '\0');
+    if (!buffer.Read(sizeof(LVITEMA), text.data(), kTextSize))
+        return {};
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+std::vector<std::string> RemoteListView::Items() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < Count(); ++i)
+        items.push_back(ItemText(i));
+    return items;
+}
+
+RECT RemoteListView::ItemRect(int item) const {
+    RemoteBuffer buffer(list_, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    buffer.Write(0, &rect, sizeof rect);
+    DWORD_PTR ok = 0;
+    ::SendMessageTimeoutA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.Address()),
+                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok);
+    buffer.Read(0, &rect, sizeof rect);
+    return rect;
+}
+
+void RemoteListView::DoubleClickItem(int item) const {
+    const RECT rect = ItemRect(item);
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    DWORD_PTR state = 0;
+    ::SendMessageTimeoutA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED, SMTO_ABORTIFHUNG,
+                          kSendTimeoutMs, &state);
+    // A click on a row that is selected already would start editing its caption: click only to select.
+    if (!(state & LVIS_SELECTED)) {
+        ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
+    }
+    ::PostMessageA(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
+}
+
+} // namespace korva::acceptance
