@@ -34,18 +34,19 @@ TfrmAbout::TfrmAbout(Prompts& prompts, HWND owner)
         "Comments are welcome through the project's page",
         "Version 1.55",
     });
+    // Short lines: the memo wraps anything wider, and substitute fonts run wider than the original face.
     Memo1.SetLines({
-        "KORVA is for people who are new to building levels and",
-        "would rather not learn every parameter of the compile",
-        "tools yet: pick a map, pick a mode and press Compile.",
+        "KORVA is for newcomers to level building who",
+        "would rather not learn every parameter of",
+        "the compile tools yet: pick a map, pick a",
+        "mode and press Compile.",
         "",
-        "KORVA is free. You may copy it and pass it on, as long",
-        "as you pass it on whole and unchanged.",
+        "KORVA is free. Copy it and pass it on, as",
+        "long as it stays whole and unchanged.",
         "",
         "Comments and suggestions are always welcome.",
         "",
-        "The folder search is built on a small, reusable",
-        "folder-scanning component.",
+        "Folder search by a small reusable component.",
     });
     btnClose.OnClick = ui::Handler(this, &TfrmAbout::btnCloseClick);
     mmoAbout.OnEnter = ui::Handler(this, &TfrmAbout::mmoAboutEnter);

@@ -14,6 +14,10 @@ use_wine_prefix "$korva_root/build/wine-shots" --test
 out="$korva_root/docs/screenshots"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Nothing of Wine may run before the virtual display exists: a Wine desktop made without a display
+# would be shared by the programs started on it. So no winepath here; Z: is the Unix root.
+wineserver -k 2>/dev/null || true
+winout="Z:${out//\//\\}"
 mkdir -p "$out"
 cp build/win64/korva.exe "$work/"
 # The settings of a configured designer, so the window opens on a map, as after a few runs.
@@ -24,7 +28,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1/korva.exe" & korva=$!
     wine "$2" "$3" >/dev/null
     kill $korva 2>/dev/null || true
-' _ "$work" "$korva_root/build/win64/tests/korva_shots.exe" "$(winepath -w "$out")"
+' _ "$work" "$korva_root/build/win64/tests/korva_shots.exe" "$winout"
 for bmp in "$out"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
