@@ -47,7 +47,8 @@ struct TopSearch {
 
 BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
     auto& search = *reinterpret_cast<TopSearch*>(param);
-    if (ProcessOf(window) != search.processId || !::IsWindowVisible(window) || !SameClass(window, search.className))
+    if (ProcessOf(window) != search.processId || !::IsWindowVisible(window) ||
+        !SameClass(window, search.className))
         return TRUE;
     if (search.caption && TextOf(window) != search.caption)
         return TRUE;
@@ -71,9 +72,11 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
 class RemoteBuffer {
 public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
-        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 ProcessOf(window));
         if (process_)
-            address_ = static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+            address_ =
+                static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteBuffer() {
         if (address_)
@@ -130,7 +133,8 @@ HWND FindTopWindow(DWORD processId, const char* className, const char* caption) 
 
 HWND WaitForTopWindow(DWORD processId, const char* className, const char* caption, int milliseconds) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(processId, className, caption)) != nullptr; }, milliseconds);
+    WaitUntil([&] { return (found = FindTopWindow(processId, className, caption)) != nullptr; },
+              milliseconds);
     return found;
 }
 
@@ -164,7 +168,9 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-void Press(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+void Press(HWND button) {
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 bool PressButton(HWND parent, const char* caption) {
     HWND button = FindChild(parent, "Button", caption);
@@ -184,9 +190,13 @@ bool IsChecked(HWND button) {
     return state == BST_CHECKED;
 }
 
-bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+bool IsEnabled(HWND window) {
+    return ::IsWindowEnabled(window) != FALSE;
+}
 
-bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+bool IsVisible(HWND window) {
+    return ::IsWindowVisible(window) != FALSE;
+}
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, const char* caption, int milliseconds) {
     MessageBoxSeen box;
@@ -242,8 +252,9 @@ std::string RemoteListView::ItemText(int item) const {
     if (!buffer.Write(0, &request, sizeof request))
         return {};
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.Address()),
-                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
+    ::SendMessageTimeoutA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
+                          reinterpret_cast<LPARAM>(buffer.Address()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                          &length);
     std::string text(kTextSize, '\0');
     if (!buffer.Read(sizeof(LVITEMA), text.data(), kTextSize))
         return {};
@@ -264,8 +275,8 @@ RECT RemoteListView::ItemRect(int item) const {
     rect.left = LVIR_LABEL;
     buffer.Write(0, &rect, sizeof rect);
     DWORD_PTR ok = 0;
-    ::SendMessageTimeoutA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.Address()),
-                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok);
+    ::SendMessageTimeoutA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                          reinterpret_cast<LPARAM>(buffer.Address()), SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok);
     buffer.Read(0, &rect, sizeof rect);
     return rect;
 }

@@ -21,7 +21,8 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds = kWaitM
 // The visible top-level window of the process with this class and caption (null: any), or none.
 HWND FindTopWindow(DWORD processId, const char* className, const char* caption);
 // Waits for that window; none when it did not appear in time.
-HWND WaitForTopWindow(DWORD processId, const char* className, const char* caption, int milliseconds = kWaitMs);
+HWND WaitForTopWindow(DWORD processId, const char* className, const char* caption,
+                      int milliseconds = kWaitMs);
 // Waits until no visible window of that class and caption is left.
 bool WaitUntilGone(HWND window, int milliseconds = kWaitMs);
 

@@ -68,7 +68,8 @@ TEST_F(Failures, ASettingsFileThatCannotBeWrittenGivesOneErrorOnExitAndKeepsItsC
     main.ChooseMode(0);
 
     // Tests run as root, where a read-only mark stops no write: holding the file open without sharing does.
-    HANDLE held = ::CreateFileA(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        ::CreateFileA(folder.Settings().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     main.Exit();
     const MessageBoxSeen box = WaitForMessageBox(korva.Id(), "KORVA");

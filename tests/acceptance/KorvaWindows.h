@@ -15,15 +15,20 @@ inline constexpr const char* kMapDialogCaption = "Select the map to compile";
 inline constexpr const char* kConfigCaption = "KORVA Automatic Configuration";
 inline constexpr const char* kChooserCaption = "Select folder...";
 
-inline constexpr const char* kConfigureText = "Please configure KORVA by pressing the \"Configuration\" button, and "
-                                              "then pressing \"Scan\" in the configuration screen.";
-inline constexpr const char* kRefusedMapText = "Only .map files can be compiled\rTo make a .map file in Worldcraft, "
-                                               "select \"export to .map\" from the file menu";
+inline constexpr const char* kConfigureText =
+    "Please configure KORVA by pressing the \"Configuration\" button, and "
+    "then pressing \"Scan\" in the configuration screen.";
+inline constexpr const char* kRefusedMapText =
+    "Only .map files can be compiled\rTo make a .map file in Worldcraft, "
+    "select \"export to .map\" from the file menu";
 
 // The choices of the compile-mode group, in mode order.
-inline const std::vector<std::string> kModes = {"&Fast Compile",           "F&ull Compile",
-                                                "F&inal (release) Compile", "C&heck map for leaks only",
-                                                "U&pdate entities only",   "E&ntities only; no lights"};
+inline const std::vector<std::string> kModes = {"&Fast Compile",
+                                                "F&ull Compile",
+                                                "F&inal (release) Compile",
+                                                "C&heck map for leaks only",
+                                                "U&pdate entities only",
+                                                "E&ntities only; no lights"};
 
 // The main window of a running copy, found by its class and caption.
 class MainWindow {

@@ -17,7 +17,8 @@ std::vector<DWORD>& StartedIds() {
 }
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -45,7 +46,8 @@ std::vector<PROCESSENTRY32> StartedTree() {
     std::vector<DWORD> tree = StartedIds();
     for (size_t i = 0; i < tree.size(); ++i)
         for (const auto& p : all)
-            if (p.th32ParentProcessID == tree[i] && std::find(tree.begin(), tree.end(), p.th32ProcessID) == tree.end())
+            if (p.th32ParentProcessID == tree[i] &&
+                std::find(tree.begin(), tree.end(), p.th32ProcessID) == tree.end())
                 tree.push_back(p.th32ProcessID);
     std::vector<PROCESSENTRY32> running;
     for (const auto& p : all)
@@ -96,7 +98,8 @@ void RemoveTree(const std::string& folder) {
 }
 
 void WriteFile(const std::string& path, const std::string& content) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write " << path;
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -104,8 +107,9 @@ void WriteFile(const std::string& path, const std::string& content) {
 }
 
 std::string ReadFile(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return {};
     std::string content;
@@ -117,7 +121,9 @@ std::string ReadFile(const std::string& path) {
     return content;
 }
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool CopyStandin(const std::string& name, const std::string& to) {
     return ::CopyFileA((BuildDir() + "standins\\" + name).c_str(), to.c_str(), FALSE) != FALSE;
@@ -165,7 +171,8 @@ void WorkedExample::Install() {
     Remove();
     ASSERT_EQ(::GetDriveTypeA("D:\\"), static_cast<UINT>(DRIVE_FIXED))
         << "drive D: is missing: the Wine prefix must be set up with scripts/init-wine-prefix.sh --test";
-    for (const std::string& folder : {std::string(kGameDir) + "Valve\\Maps", std::string(kToolsDir), std::string(kMapsDir)})
+    for (const std::string& folder :
+         {std::string(kGameDir) + "Valve\\Maps", std::string(kToolsDir), std::string(kMapsDir)})
         MakeDir(folder);
     for (const char* tool : {"QCSG.EXE", "QBSP2.EXE", "VIS.EXE", "QRAD.EXE"})
         ASSERT_TRUE(CopyStandin(tool, std::string(kToolsDir) + tool)) << "the stand-ins are not built";
@@ -179,16 +186,16 @@ void WorkedExample::Remove() {
 }
 
 std::string WorkedExample::Settings(int mode, bool runGame, const std::string& map) {
-    return "[General]\r\nVersion=150\r\nRunHL=" + std::string(runGame ? "1" : "0") + "\r\nComMode=" +
-           std::to_string(mode) + "\r\n[Folders]\r\nGameDir=" + kGameDir + "\r\nToolsDir=" + kToolsDir +
-           "\r\nMapsDir=" + kMapsDir + "\r\nMapname=" + map + "\r\n";
+    return "[General]\r\nVersion=150\r\nRunHL=" + std::string(runGame ? "1" : "0") +
+           "\r\nComMode=" + std::to_string(mode) + "\r\n[Folders]\r\nGameDir=" + kGameDir +
+           "\r\nToolsDir=" + kToolsDir + "\r\nMapsDir=" + kMapsDir + "\r\nMapname=" + map + "\r\n";
 }
 
 void SetInstallEntry(const std::string& product, const std::string& directory) {
     HKEY key = nullptr;
     const std::string path = std::string(kSetupKey) + "\\" + product;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                                nullptr, &key, nullptr),
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ::RegSetValueExA(key, "Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(directory.c_str()),
                      static_cast<DWORD>(directory.size() + 1));
@@ -206,7 +213,8 @@ Process::Process(const std::string& exe, const std::string& folder) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string command = "\"" + exe + "\"";
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info))
         return;
     ::CloseHandle(info.hThread);
     handle_ = info.hProcess;
@@ -228,7 +236,9 @@ bool Process::WaitForExit(int milliseconds) {
     return handle_ && ::WaitForSingleObject(handle_, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
 }
 
-bool Process::Running() const { return handle_ && ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+    return handle_ && ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
 
 DWORD Process::ExitCode() const {
     DWORD code = STILL_ACTIVE;
@@ -272,6 +282,8 @@ ProgramFolder::~ProgramFolder() {
     RemoveTree(path_);
 }
 
-Process ProgramFolder::Start() const { return Process(path_ + "korva.exe", path_); }
+Process ProgramFolder::Start() const {
+    return Process(path_ + "korva.exe", path_);
+}
 
 } // namespace korva::acceptance

@@ -15,10 +15,10 @@ namespace korva::acceptance {
 
 // The build folder (korva.exe, standins\), ending in a backslash.
 std::string BuildDir();
-void MakeDir(const std::string& folder);           // with any missing parents
-void RemoveTree(const std::string& folder);        // the folder and everything in it
+void MakeDir(const std::string& folder);    // with any missing parents
+void RemoveTree(const std::string& folder); // the folder and everything in it
 void WriteFile(const std::string& path, const std::string& content);
-std::string ReadFile(const std::string& path);     // empty when it cannot be read
+std::string ReadFile(const std::string& path); // empty when it cannot be read
 bool FileExists(const std::string& path);
 bool CopyStandin(const std::string& name, const std::string& to); // a stand-in program from the build
 

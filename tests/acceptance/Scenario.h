@@ -28,7 +28,8 @@ protected:
 
     // No message box of any kind shows within a short while.
     static bool NoMessageBox(DWORD processId, int milliseconds = 400) {
-        return !WaitUntil([&] { return FindTopWindow(processId, "#32770", nullptr) != nullptr; }, milliseconds);
+        return !WaitUntil([&] { return FindTopWindow(processId, "#32770", nullptr) != nullptr; },
+                          milliseconds);
     }
 
     ProgramFolder folder;

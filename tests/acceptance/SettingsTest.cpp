@@ -22,7 +22,8 @@ TEST_F(SettingsFile, AFirstStartAsksForTheConfigurationBeforeTheWindowAndExitWri
     const MessageBoxSeen box = WaitForMessageBox(korva.Id(), "Information");
     ASSERT_TRUE(box) << "no start-up message";
     EXPECT_EQ(box.text, kConfigureText);
-    EXPECT_EQ(FindTopWindow(korva.Id(), kMainClass, kMainCaption), nullptr) << "the window showed before the message";
+    EXPECT_EQ(FindTopWindow(korva.Id(), kMainClass, kMainCaption), nullptr)
+        << "the window showed before the message";
     ASSERT_TRUE(Answer(box, "OK"));
 
     MainWindow main(korva.Id());
@@ -36,7 +37,7 @@ TEST_F(SettingsFile, AFirstStartAsksForTheConfigurationBeforeTheWindowAndExitWri
     main.Exit();
     ASSERT_TRUE(korva.WaitForExit(kWaitMs));
     const std::vector<IniValue> expected = {
-        {"General", "Version", "150"},    {"General", "RunHL", "0"},  {"General", "ComMode", "0"},
+        {"General", "Version", "150"},       {"General", "RunHL", "0"},   {"General", "ComMode", "0"},
         {"Folders", "GameDir", "Not Found"}, {"Folders", "ToolsDir", ""}, {"Folders", "MapsDir", ""},
         {"Folders", "Mapname", ""}};
     EXPECT_EQ(ReadIni(folder.Settings()), expected) << ReadFile(folder.Settings());
@@ -71,7 +72,8 @@ TEST_F(SettingsFile, ModeBoxMapAndFoldersSurviveARestart) {
     EXPECT_EQ(main.FileName(), "keep.map");
     // The folders came back too: the script goes into the tools folder and names the maps and game folders.
     main.Press("&Compile");
-    ASSERT_TRUE(WaitUntil([] { return GameLog().find("+map keep") != std::string::npos; }, 30000)) << Script();
+    ASSERT_TRUE(WaitUntil([] { return GameLog().find("+map keep") != std::string::npos; }, 30000))
+        << Script();
     EXPECT_EQ(Script(), "QCSG.EXE D:\\Editor\\maps\\keep.map\r\n"
                         "QBSP2.EXE -leakonly D:\\Editor\\maps\\keep.map\r\n"
                         "@REM D:\\Editor\\maps\\keep.map\r\n"
@@ -84,9 +86,9 @@ TEST_F(SettingsFile, ModeBoxMapAndFoldersSurviveARestart) {
 
 struct StoredMode {
     const char* stored;
-    int selected;                        // -1: no choice ticked
+    int selected;                         // -1: no choice ticked
     const std::vector<std::string>* help; // the help box's lines
-    const char* saved;                   // what the exit writes back
+    const char* saved;                    // what the exit writes back
 };
 
 class StoredModes : public Scenario, public ::testing::WithParamInterface<StoredMode> {};
@@ -112,8 +114,10 @@ TEST_P(StoredModes, AreBoundedByTheChoicesAndWrittenBackAsSelected) {
         EXPECT_FALSE(FileExists(std::string(WorkedExample::kToolsDir) + "KORVA.BAT"));
         EXPECT_FALSE(StartedProgramRunning("cmd.exe"));
     } else {
-        ASSERT_TRUE(WaitUntil([] { return ToolsLog().find("QCSG.EXE|-onlyents") != std::string::npos; }, 30000));
-        EXPECT_EQ(Script().rfind("QCSG.EXE -onlyents D:\\Editor\\maps\\castle.map\r\n@REM ", 0), 0u) << Script();
+        ASSERT_TRUE(
+            WaitUntil([] { return ToolsLog().find("QCSG.EXE|-onlyents") != std::string::npos; }, 30000));
+        EXPECT_EQ(Script().rfind("QCSG.EXE -onlyents D:\\Editor\\maps\\castle.map\r\n@REM ", 0), 0u)
+            << Script();
     }
     main.Exit();
     ASSERT_TRUE(korva.WaitForExit(kWaitMs));

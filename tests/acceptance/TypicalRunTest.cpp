@@ -23,7 +23,9 @@ TEST_F(TypicalRun, AFullCompileOfCastleWritesTheScriptRunsTheToolsCopiesTheLevel
     main.Press("&Compile");
 
     ASSERT_TRUE(WaitUntil([] { return GameLog().find("HL.EXE|") != std::string::npos; }, 30000))
-        << "the game was not started\nKORVA.BAT:\n" << Script() << "\ntools:\n" << ToolsLog();
+        << "the game was not started\nKORVA.BAT:\n"
+        << Script() << "\ntools:\n"
+        << ToolsLog();
     EXPECT_EQ(Script(), "QCSG.EXE D:\\Editor\\maps\\castle.map\r\n"
                         "QBSP2.EXE D:\\Editor\\maps\\castle.map\r\n"
                         "VIS.EXE D:\\Editor\\maps\\castle.map\r\n"
@@ -32,10 +34,11 @@ TEST_F(TypicalRun, AFullCompileOfCastleWritesTheScriptRunsTheToolsCopiesTheLevel
                         "Copy D:\\Editor\\maps\\castle.pts D:\\Games\\HL\\Valve\\Maps\r\n"
                         "D:\\Games\\HL\\HL.EXE -Console -Dev +map castle\r\n");
     // Each tool ran once, in order, in the tools folder, on the map.
-    EXPECT_EQ(ToolsLog(), "QCSG.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
-                          "QBSP2.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
-                          "VIS.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
-                          "QRAD.EXE|-smooth 80 -bounce 20 D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n");
+    EXPECT_EQ(ToolsLog(),
+              "QCSG.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
+              "QBSP2.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
+              "VIS.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n"
+              "QRAD.EXE|-smooth 80 -bounce 20 D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n");
     // The compiled level, lit by the last tool, reached the game before the game started on it.
     const std::string bsp = ReadFile("D:\\Games\\HL\\Valve\\Maps\\castle.bsp");
     EXPECT_NE(bsp.find("QRAD.EXE -smooth 80 -bounce 20"), std::string::npos) << bsp;
