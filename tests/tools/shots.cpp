@@ -1,9 +1,12 @@
 // Drives a running KORVA through its windows and captures each one as a BMP file, for the README's
-// screenshots: korva_shots.exe OUTPUT-FOLDER. Writes main.bmp, about.bmp and, when the configuration
-// dialog opens, config.bmp.
+// screenshots: korva_shots.exe OUTPUT-FOLDER. Writes main.bmp, about.bmp, config.bmp and select.bmp.
+// Before Scan is pressed it makes the installation a designer has: the game's and the level editor's
+// registry entries and the compile tools in two folders below the editor's, so that Scan marks what it
+// found and offers both tools folders in the chooser.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,6 +73,34 @@ bool Capture(HWND window, const std::string& path) {
 
 void Press(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
 
+void MakeFile(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+}
+
+// The entries the installers write, in the registry view of 32-bit programs, as they are.
+void SetInstallEntry(const char* product, const char* directory) {
+    HKEY key = nullptr;
+    const std::string path = std::string("Software\\Sierra OnLine\\Setup\\") + product;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(key, "Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(directory),
+                     static_cast<DWORD>(std::strlen(directory) + 1));
+    ::RegCloseKey(key);
+}
+
+void MakeInstallation() {
+    for (const char* folder : {"D:\\Games", "D:\\Games\\HL", "D:\\Editor", "D:\\Editor\\maps", "D:\\Editor\\Tools",
+                               "D:\\Editor\\Tools\\Beta"})
+        ::CreateDirectoryA(folder, nullptr);
+    MakeFile("D:\\Editor\\Tools\\QCSG.EXE");
+    MakeFile("D:\\Editor\\Tools\\Beta\\QCSG.EXE");
+    SetInstallEntry("HALFLIFE", "D:\\Games\\HL");
+    SetInstallEntry("WC", "D:\\Editor");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,8 +125,20 @@ int main(int argc, char** argv) {
         Press(Child(about, "&Close"));
     }
 
+    MakeInstallation();
     Press(Child(main, "C&onfiguration"));
     if (HWND config = WaitForWindow("TfrmConfig", nullptr, 5000)) {
+        Press(Child(config, "&Scan"));
+        if (HWND chooser = WaitForWindow("TfrmSelect", "Select folder...", 10000)) {
+            // The list has the focus: the arrow key selects the first folder, and a double-click in the
+            // list takes the selected one.
+            HWND list = ::FindWindowExA(chooser, nullptr, "SysListView32", nullptr);
+            ::PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageA(list, WM_KEYUP, VK_DOWN, 0);
+            Capture(chooser, out + "select.bmp");
+            ::PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 30));
+            ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
+        }
         Capture(config, out + "config.bmp");
         Press(Child(config, "&Cancel"));
     }
