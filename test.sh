@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every target (native, win64, win32) and runs every test:
-# the core's tests natively, the Windows tests under Wine on a virtual display, and the fuzzers.
+# the core's tests natively, the Windows and acceptance tests under Wine on a virtual display, and the
+# fuzzers; then checks the release programs' imports and packs them into build/korva-<version>.zip.
 # Exit status 0 only when everything built and passed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
@@ -23,6 +24,9 @@ step "win64: build the 64-bit program and its tests"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
+step "release: both programs import only system DLLs"
+scripts/check-imports.sh build/win32/korva.exe build/win64/korva.exe
+
 step "win64: run the tests under Wine"
 use_wine_prefix "$korva_root/build/wine-test" --test
 wineserver -p >/dev/null 2>&1 || true   # one server for the whole run: each Wine process starts fast
@@ -35,5 +39,8 @@ for script in tests/fuzz/run-fuzz.sh; do
         "$script"
     fi
 done
+
+step "release: pack the programs and the README"
+scripts/package.sh
 
 step "all tests passed"
