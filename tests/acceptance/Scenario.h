@@ -18,6 +18,8 @@ protected:
     void TearDown() override {
         EndAll();
         WorkedExample::Remove();
+        for (const std::string& extra : removeAtEnd)
+            RemoveTree(extra);
         RemoveInstallEntries();
     }
 
@@ -33,6 +35,7 @@ protected:
     }
 
     ProgramFolder folder;
+    std::vector<std::string> removeAtEnd; // folders a test made besides the worked example's
 };
 
 } // namespace korva::acceptance

@@ -58,5 +58,45 @@ TEST_F(TypicalRun, AFullCompileOfCastleWritesTheScriptRunsTheToolsCopiesTheLevel
     EXPECT_EQ(IniLookup(ini, "General", "RunHL"), "1");
 }
 
+// The same run with the folders a Windows user really has: blanks, brackets, a tools folder longer than
+// the old 79-character launch limit, and a map kept outside the maps folder, where the tools put the
+// compiled files.
+TEST_F(TypicalRun, FoldersWithBlanksBracketsAndLongNamesAndAMapOutsideTheMapsFolderWork) {
+    const std::string game = "D:\\Program Files (x86)\\Half-Life\\";
+    const std::string tools =
+        "D:\\Tools\\Zoner's Half-Life Tools (v3.4, 2024)\\Compile Tools for Half-Life Maps\\";
+    const std::string map = "D:\\My Levels\\castle.map";
+    ASSERT_GT(tools.size() + std::string("KORVA.BAT").size() + 3, 79u);
+    removeAtEnd = {"D:\\Program Files (x86)", "D:\\My Levels"};
+    MakeDir(game + "Valve\\Maps");
+    MakeDir(tools);
+    MakeDir("D:\\My Levels");
+    for (const char* tool : {"QCSG.EXE", "QBSP2.EXE", "VIS.EXE", "QRAD.EXE"})
+        ASSERT_TRUE(CopyStandin(tool, tools + tool));
+    ASSERT_TRUE(CopyStandin("HL.EXE", game + "HL.EXE"));
+    WriteFile(map, "// castle\r\n");
+    folder.WriteSettings("[General]\r\nRunHL=1\r\nComMode=0\r\n[Folders]\r\nGameDir=" + game +
+                         "\r\nToolsDir=" + tools + "\r\nMapsDir=D:\\Editor\\maps\\\r\nMapname=" + map +
+                         "\r\n");
+
+    Process korva = folder.Start();
+    MainWindow main(korva.Id());
+    ASSERT_TRUE(main);
+    main.Press("&Compile");
+    const std::string gameLog = game + "standin.log";
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(gameLog).find("HL.EXE|") != std::string::npos; }, 30000))
+        << "the game was not started\nKORVA.BAT:\n"
+        << ReadFile(tools + "KORVA.BAT") << "\ntools:\n"
+        << ReadFile(tools + "standin.log");
+    EXPECT_TRUE(NoMessageBox(korva.Id()));
+    const std::string toolsLog = ReadFile(tools + "standin.log");
+    EXPECT_EQ(toolsLog.find("QCSG.EXE|\"" + map + "\"|" + tools.substr(0, tools.size() - 1) + "\r\n"), 0u)
+        << toolsLog;
+    EXPECT_NE(toolsLog.find("QRAD.EXE|-smooth 80 -bounce 1 \"" + map + "\"|"), std::string::npos) << toolsLog;
+    EXPECT_NE(ReadFile(game + "Valve\\Maps\\castle.bsp").find("QRAD.EXE"), std::string::npos);
+    EXPECT_TRUE(FileExists(game + "Valve\\Maps\\castle.pts"));
+    EXPECT_EQ(ReadFile(gameLog).rfind("HL.EXE|-Console -Dev +map castle|", 0), 0u);
+}
+
 } // namespace
 } // namespace korva::acceptance
