@@ -1,0 +1,382 @@
+// The configuration dialog with the real controls, opened from the main window's Configuration button
+// and driven by messages: the folders handed over and back, OK, Cancel and their keys, manual
+// configuration, the browse buttons and their stored folders, the reset on closing, and a search that
+// keeps only its way out usable and is stopped by Esc.
+#include "WinTestSupport.h"
+#include "app/RUririzizu.h"
+#include "config/Config.h"
+#include "config/Select.h"
+#include "fakes/FakePrompts.h"
+#include "fakes/FakeProfileStore.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeShell.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32Cursor.h"
+#include "platform/win32/Win32FileWriter.h"
+#include "tests/fakes/FakeFolderSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace korva {
+namespace {
+
+using fakes::FakePrompts;
+
+void Press(HWND control) {
+    ::SendMessageA(control, BM_CLICK, 0, 0);
+    test::PumpMessages();
+}
+
+void PostKey(HWND target, WPARAM key) {
+    ::PostMessageA(target, WM_KEYDOWN, key, 0);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000000);
+}
+
+// Characters as typed into the control.
+void Type(HWND target, const std::string& text) {
+    for (char c : text)
+        ::SendMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+TfrmConfig* openDialog = nullptr;
+
+void CALLBACK CloseOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
+    if (openDialog && openDialog->Modal()) {
+        ADD_FAILURE() << "the dialog did not close";
+        openDialog->SetModalResult(mrNone - 1);
+    }
+}
+
+class ConfigDialogTest : public ::testing::Test {
+protected:
+    ConfigDialogTest()
+        : main({prompts, shell, files, Configured(settings)}, nullptr),
+          config({prompts, disks, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
+        main.SetConfigDialog(config);
+        config.SetChooser(select);
+        main.GameDir = "C:\\Games\\HL\\";
+        main.ToolsDir = "C:\\Tools\\";
+        main.MapsDir = "C:\\Maps\\";
+        main.Show();
+        test::PumpMessages();
+    }
+    ~ConfigDialogTest() override {
+        main.Destroy();
+        config.Destroy();
+        select.Destroy();
+    }
+
+    static fakes::FakeProfileStore& Configured(fakes::FakeProfileStore& store) {
+        store.Write("", "Folders", "GameDir", "C:\\Games\\HL\\");
+        return store;
+    }
+
+    // Presses Configuration on the main window. While the dialog is on screen, `during` runs; then
+    // `close` posts what closes it, which the dialog's own loop reads. Returns the dialog's result.
+    int Configure(const std::function<void()>& during, const std::function<void()>& close) {
+        int result = -1;
+        prompts.onShowModal = [&](ModalWindow& window) {
+            if (&window != static_cast<ModalWindow*>(&config)) {
+                ADD_FAILURE() << "another window was shown";
+                return static_cast<int>(mrCancel);
+            }
+            config.Show();
+            test::PumpMessages();
+            if (during)
+                during();
+            close();
+            // Should the dialog not close as the test expects, it closes after a while instead of
+            // leaving the test waiting.
+            openDialog = &config;
+            const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, &CloseOpenDialog);
+            result = window.RunModal();
+            ::KillTimer(nullptr, timer);
+            openDialog = nullptr;
+            return result;
+        };
+        Press(main.btnConfig.Handle());
+        prompts.onShowModal = nullptr;
+        EXPECT_FALSE(config.Visible());
+        return result;
+    }
+    void Ok() { ::PostMessageA(config.btnOK.Handle(), BM_CLICK, 0, 0); }
+    void Cancel() { ::PostMessageA(config.btnCancel.Handle(), BM_CLICK, 0, 0); }
+    void Esc() { PostKey(::GetFocus(), VK_ESCAPE); }
+
+    std::vector<std::string> MainFolders() const { return {main.GameDir, main.ToolsDir, main.MapsDir}; }
+    std::vector<std::string> Edits() const {
+        return {config.edHLDir.Text(), config.edToolsDir.Text(), config.edMapsDir.Text()};
+    }
+    std::vector<ui::Label*> StatusLabels() {
+        return {&config.lblSuccesHL,     &config.lblFailHL,     &config.lblSuccesQTools,
+                &config.lblFailQTools,   &config.lblSuccesFTools, &config.lblFailFtools,
+                &config.lblFToolsSkip,   &config.lblSuccesMaps, &config.lblFailMaps};
+    }
+    int VisibleLabels() {
+        int visible = 0;
+        for (ui::Label* label : StatusLabels())
+            visible += label->Visible();
+        return visible;
+    }
+    // The six controls of manual configuration and the toggle's caption agree with the state.
+    void ExpectManual(bool on) {
+        EXPECT_EQ(config.btnChange.Text(), on ? "Disable &Manual config" : "Enable &Manual config");
+        for (ui::Control* browse : {&config.btnHLBrowse, &config.btnCTBrowse, &config.btnMapsBrowse})
+            EXPECT_EQ(browse->Enabled(), on);
+        for (ui::Edit* edit : {&config.edHLDir, &config.edToolsDir, &config.edMapsDir})
+            EXPECT_EQ(edit->ReadOnly(), !on);
+    }
+
+    FakePrompts prompts;
+    fakes::FakeShell shell;
+    win32::Win32FileWriter files;
+    fakes::FakeProfileStore settings;
+    fakes::FakeFolderSystem disks;
+    fakes::FakeMessagePump pump;
+    fakes::FakeRegistry registry;
+    win32::Win32Cursor cursor;
+    TfrmMain main;
+    TfrmConfig config;
+    TfrmSelect select;
+};
+
+TEST_F(ConfigDialogTest, IsTheFixedDialogWithItsControlsInTheirStartingState) {
+    EXPECT_EQ(config.Caption(), "KORVA Automatic Configuration");
+    RECT client{};
+    ::GetClientRect(config.Handle(), &client);
+    EXPECT_EQ(client.right, 495);
+    EXPECT_EQ(client.bottom, 314);
+    const LONG_PTR style = ::GetWindowLongPtrA(config.Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_EQ(VisibleLabels(), 0);
+    ExpectManual(false);
+    for (ui::Control* browse : {&config.btnHLBrowse, &config.btnCTBrowse, &config.btnMapsBrowse})
+        EXPECT_FALSE(::GetWindowLongPtrA(browse->Handle(), GWL_STYLE) & WS_TABSTOP);
+
+    // The status marks: white on green, white on red, and "SKIPPED" in the dialog's own colours.
+    HDC dc = ::GetDC(config.Handle());
+    EXPECT_NE(config.lblSuccesMaps.PaintColors(dc), nullptr);
+    EXPECT_EQ(::GetTextColor(dc), RGB(255, 255, 255));
+    EXPECT_EQ(::GetBkColor(dc), RGB(0, 128, 0));
+    EXPECT_NE(config.lblFailFtools.PaintColors(dc), nullptr);
+    EXPECT_EQ(::GetBkColor(dc), RGB(255, 0, 0));
+    EXPECT_EQ(config.lblFToolsSkip.PaintColors(dc), nullptr);
+    ::ReleaseDC(config.Handle(), dc);
+    EXPECT_EQ(config.lblFToolsSkip.Text(), "SKIPPED");
+
+    // Tab order, and Enter presses OK unless another button has the focus.
+    config.Show();
+    test::PumpMessages();
+    EXPECT_TRUE(config.edHLDir.Focused());
+    const HWND order[] = {config.edToolsDir.Handle(), config.edMapsDir.Handle(), config.btnOK.Handle(),
+                          config.btnCancel.Handle(),  config.btnScan.Handle(),   config.btnChange.Handle(),
+                          config.edHLDir.Handle()};
+    HWND at = config.edHLDir.Handle();
+    for (HWND next : order)
+        EXPECT_EQ(at = ::GetNextDlgTabItem(config.Handle(), at, FALSE), next);
+    EXPECT_EQ(LOWORD(::SendMessageA(config.Handle(), DM_GETDEFID, 0, 0)), config.btnOK.Id());
+    config.Hide();
+}
+
+TEST_F(ConfigDialogTest, OpensWithTheMainWindowsFoldersAndOkHandsTheSameTextsBack) {
+    main.GameDir = "Not Found";
+    main.ToolsDir = "";
+    main.MapsDir = "";
+    const std::vector<std::string> handed = MainFolders();
+    std::vector<std::string> shown;
+    EXPECT_EQ(Configure([&] { shown = Edits(); }, [&] { PostKey(config.edMapsDir.Handle(), VK_RETURN); }), mrOk);
+    EXPECT_EQ(shown, handed);
+    EXPECT_EQ(MainFolders(), handed);
+    EXPECT_EQ(main.odFile.Options.initialDir, "");
+}
+
+TEST_F(ConfigDialogTest, CancelAndEscChangeNothingAndOkTakesTheEditedTexts) {
+    const std::vector<std::string> before = MainFolders();
+    const std::string mapPath = main.MapPath;
+    const auto editMaps = [&] { config.edMapsDir.SetText("D:\\Levels\\"); };
+    EXPECT_EQ(Configure(editMaps, [&] { Cancel(); }), mrCancel);
+    EXPECT_EQ(Configure(editMaps, [&] { Esc(); }), mrCancel);
+    EXPECT_EQ(MainFolders(), before);
+
+    EXPECT_EQ(Configure(editMaps, [&] { Ok(); }), mrOk);
+    EXPECT_EQ(MainFolders(), (std::vector<std::string>{"C:\\Games\\HL\\", "C:\\Tools\\", "D:\\Levels\\"}));
+    EXPECT_EQ(main.odFile.Options.initialDir, "D:\\Levels\\");
+    EXPECT_EQ(main.MapPath, mapPath);
+}
+
+TEST_F(ConfigDialogTest, ManualConfigurationMakesTheEditsWritableAndTypedTextReachesTheMainWindow) {
+    Configure(
+        [&] {
+            Type(config.edToolsDir.Handle(), "X"); // read-only: nothing happens
+            EXPECT_EQ(config.edToolsDir.Text(), "C:\\Tools\\");
+            Press(config.btnChange.Handle());
+            ExpectManual(true);
+            Press(config.btnChange.Handle());
+            ExpectManual(false);
+            Press(config.btnChange.Handle());
+            config.edToolsDir.SetText("");
+            config.edToolsDir.SetFocus();
+            Type(config.edToolsDir.Handle(), "E:\\Typed");
+        },
+        [&] { Ok(); });
+    EXPECT_EQ(main.ToolsDir, "E:\\Typed");
+    EXPECT_EQ(config.Stored.ToolsPath, ""); // typing stores nothing
+}
+
+TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
+    struct Row {
+        ui::SpeedButton& button;
+        int filterIndex;
+        std::string& stored;
+        ui::Edit& edit;
+    };
+    Row rows[] = {
+        {config.btnHLBrowse, 1, config.Stored.HLPath, config.edHLDir},
+        {config.btnCTBrowse, 2, config.Stored.ToolsPath, config.edToolsDir},
+        {config.btnMapsBrowse, 3, config.Stored.MapsPath, config.edMapsDir},
+    };
+    config.Show();
+    Press(config.btnCTBrowse.Handle()); // disabled while manual configuration is off
+    EXPECT_TRUE(prompts.openRequests.empty());
+    Press(config.btnChange.Handle());
+
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.filterIndex);
+        prompts.openRequests.clear();
+        config.odFile.SetFileName("left over");
+        prompts.fileChoices = {std::string("C:\\Tools\\QCSG.EXE")};
+        Press(row.button.Handle());
+        ASSERT_EQ(prompts.openRequests.size(), 1u);
+        const OpenFileOptions& shown = prompts.openRequests[0];
+        EXPECT_EQ(shown.title, "Select the directory to use...");
+        EXPECT_EQ(shown.filter,
+                  "Half-Life    (hl.exe)|hl.exe|Compile Tools (qcsg.exe)|qcsg.exe|Game Maps   (*.map)|*.map");
+        EXPECT_EQ(shown.filterIndex, row.filterIndex);
+        EXPECT_EQ(shown.fileName, "");
+        EXPECT_EQ(shown.initialDir, "");
+        EXPECT_EQ(row.stored, "C:\\Tools\\");
+        EXPECT_EQ(row.edit.Text(), "C:\\Tools\\");
+        EXPECT_FALSE(row.button.Focused());
+    }
+    config.Hide();
+}
+
+TEST_F(ConfigDialogTest, ACancelledBrowseShowsTheStoredFolderWhichSurvivesShowings) {
+    // Nothing stored yet: the handed-in folder gives way to an empty edit.
+    Configure(
+        [&] {
+            Press(config.btnChange.Handle());
+            prompts.fileChoices = {std::nullopt};
+            Press(config.btnHLBrowse.Handle());
+            EXPECT_EQ(config.edHLDir.Text(), "");
+            prompts.fileChoices = {std::string("D:\\Sierra\\Half-Life\\hl.exe")};
+            Press(config.btnHLBrowse.Handle());
+        },
+        [&] { Cancel(); });
+    EXPECT_EQ(main.GameDir, "C:\\Games\\HL\\");
+    EXPECT_EQ(config.Stored.HLPath, "D:\\Sierra\\Half-Life\\");
+
+    Configure(
+        [&] {
+            EXPECT_EQ(config.edHLDir.Text(), "C:\\Games\\HL\\");
+            Press(config.btnChange.Handle());
+            config.edHLDir.SetText("typed");
+            prompts.fileChoices = {std::nullopt};
+            Press(config.btnHLBrowse.Handle());
+            EXPECT_EQ(config.edHLDir.Text(), "D:\\Sierra\\Half-Life\\");
+        },
+        [&] { Ok(); });
+    EXPECT_EQ(main.GameDir, "D:\\Sierra\\Half-Life\\");
+}
+
+TEST_F(ConfigDialogTest, ClosingHidesTheLabelsAndSwitchesManualConfigurationOff) {
+    // No keys: the question comes, and No switches manual configuration on.
+    for (const auto& close : std::vector<std::function<void()>>{[&] { Cancel(); }, [&] { Ok(); }, [&] { Esc(); }}) {
+        Configure(
+            [&] {
+                prompts.messageAnswers = {mrNo};
+                Press(config.btnScan.Handle());
+                EXPECT_EQ(VisibleLabels(), 4);
+                EXPECT_TRUE(config.lblFailHL.Visible() && config.lblFToolsSkip.Visible());
+                EXPECT_EQ(config.edHLDir.Text(), "Folder not found");
+                ExpectManual(true);
+                EXPECT_TRUE(config.edToolsDir.Focused());
+            },
+            close);
+        EXPECT_EQ(VisibleLabels(), 0);
+        ExpectManual(false);
+    }
+    // OK took the detection's text as it stood.
+    EXPECT_EQ(main.GameDir, "Folder not found");
+}
+
+TEST_F(ConfigDialogTest, AWrongRegistryValueIsShownInTheErrorBoxAndTheDialogStaysUsable) {
+    registry.SetValue(kHalfLifeKey, kDirectoryValue, "C:\\HL");
+    registry.SetFailure(kEditorKey, kDirectoryValue, "Invalid data type for 'Directory'");
+    Configure(
+        [&] {
+            Press(config.btnScan.Handle());
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            EXPECT_EQ(prompts.messages[0].kind, MessageKind::AppError);
+            EXPECT_EQ(prompts.messages[0].text, "Invalid data type for 'Directory'"); // "'" sorts before "."
+            EXPECT_EQ(VisibleLabels(), 1);
+            EXPECT_TRUE(config.lblSuccesHL.Visible());
+            EXPECT_EQ(registry.openKeys, 0);
+            for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
+                EXPECT_TRUE(c->Enabled());
+        },
+        [&] { Ok(); });
+    EXPECT_EQ(main.GameDir, "C:\\HL\\");
+}
+
+// While the full search runs, only Cancel and Esc are usable; Esc stops the search, nothing is taken
+// from it, and the dialog closes as cancelled.
+TEST_F(ConfigDialogTest, EscDuringTheSearchStopsItAndClosesTheDialogAsCancelled) {
+    disks.AddDrive('C', dtFixed);
+    for (int i = 0; i < 20; ++i)
+        disks.AddFile("C:\\Folder" + std::to_string(i) + "\\QCSG.EXE");
+    config.Stored.ToolsPath = "C:\\Before\\";
+    int pumped = 0;
+    std::string progress;
+    pump.onPump = [&] {
+        if (++pumped != 5)
+            return;
+        EXPECT_FALSE(config.btnScan.Enabled());
+        EXPECT_FALSE(config.btnOK.Enabled());
+        EXPECT_FALSE(config.btnChange.Enabled());
+        EXPECT_TRUE(config.btnCancel.Enabled());
+        EXPECT_TRUE(config.btnCancel.Focused()); // Scan had it
+        // The folder being searched and the hourglass over every control.
+        progress = config.lblSearchDir.Text();
+        EXPECT_NE(win32::ScreenCursor(), nullptr);
+        EXPECT_EQ(::SendMessageA(config.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(config.edHLDir.Handle()),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                  TRUE);
+        PostKey(::GetFocus(), VK_ESCAPE);
+        win32::ProcessPendingMessages();
+    };
+    const int result = Configure(
+        [&] {
+            config.btnScan.SetFocus();
+            ::PostMessageA(config.btnScan.Handle(), BM_CLICK, 0, 0);
+        },
+        [] {});
+
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(pumped, 6); // the walk ended right after the key: one more entry in the drive's root
+    EXPECT_EQ(progress, "Searching C:\\Folder1");
+    EXPECT_EQ(config.lblSearchDir.Text(), "");
+    EXPECT_EQ(win32::ScreenCursor(), nullptr);
+    EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
+    EXPECT_EQ(prompts.messages.size(), 1u); // the question only: no chooser, no message after it
+    EXPECT_EQ(prompts.modalShowings, 1);
+    EXPECT_EQ(main.ToolsDir, "C:\\Tools\\");
+    for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
+        EXPECT_TRUE(c->Enabled());
+    EXPECT_EQ(VisibleLabels(), 0);
+    pump.onPump = nullptr;
+}
+
+} // namespace
+} // namespace korva

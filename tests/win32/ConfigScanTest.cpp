@@ -1,0 +1,136 @@
+// Scan through the real dialog with the real registry, folders, message pump and cursor: the game's and
+// the level editor's entries written into the test prefix's registry (32-bit view), QCSG.EXE placed
+// below the editor's folder, and the chooser when it lies in two folders.
+#include "ConfigTestSupport.h"
+#include "WinTestSupport.h"
+#include "config/Config.h"
+#include "config/Select.h"
+#include "fakes/FakePrompts.h"
+#include "platform/win32/Win32Cursor.h"
+#include "platform/win32/Win32FolderSystem.h"
+#include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace korva {
+namespace {
+
+using test::TestKey;
+
+constexpr const char* kGameKey = "Software\\Sierra OnLine\\Setup\\HALFLIFE";
+constexpr const char* kWcKey = "Software\\Sierra OnLine\\Setup\\WC";
+
+class ConfigScanTest : public ::testing::Test {
+protected:
+    ConfigScanTest()
+        : config({prompts, folders, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
+        config.SetChooser(select);
+        game.SetText("Directory", "C:\\Games\\Half-Life");
+        editorKey.SetText("Directory", Editor());
+        test::MakeDir(Editor() + "\\maps");
+        test::WriteFile(Editor() + "\\maps\\castle.map", "{}");
+        config.GetCurrentDirs({"C:\\Old\\", "C:\\Old Tools\\", "C:\\Old Maps\\"});
+        config.Show();
+        test::PumpMessages();
+    }
+    ~ConfigScanTest() override {
+        config.Destroy();
+        select.Destroy();
+    }
+
+    // The editor's folder as its installer writes it: no trailing backslash.
+    std::string Editor() const { return dir / "Worldcraft"; }
+    void PlaceTools(const std::string& subfolder) {
+        test::MakeDir(Editor() + "\\" + subfolder);
+        test::WriteFile(Editor() + "\\" + subfolder + "\\QCSG.EXE", "stand-in");
+    }
+    void Scan() {
+        ::SendMessageA(config.btnScan.Handle(), BM_CLICK, 0, 0);
+        test::PumpMessages();
+    }
+    std::set<std::string> VisibleLabels() {
+        std::set<std::string> visible;
+        const std::pair<const char*, ui::Label*> labels[] = {
+            {"lblSuccesHL", &config.lblSuccesHL},         {"lblFailHL", &config.lblFailHL},
+            {"lblSuccesQTools", &config.lblSuccesQTools}, {"lblFailQTools", &config.lblFailQTools},
+            {"lblSuccesFTools", &config.lblSuccesFTools}, {"lblFailFtools", &config.lblFailFtools},
+            {"lblFToolsSkip", &config.lblFToolsSkip},     {"lblSuccesMaps", &config.lblSuccesMaps},
+            {"lblFailMaps", &config.lblFailMaps}};
+        for (const auto& [name, label] : labels)
+            if (label->Visible())
+                visible.insert(name);
+        return visible;
+    }
+
+    test::TempDir dir;
+    TestKey game{kGameKey};
+    TestKey editorKey{kWcKey};
+    fakes::FakePrompts prompts;
+    win32::Win32FolderSystem folders;
+    win32::Win32MessagePump pump;
+    win32::Win32Registry registry;
+    win32::Win32Cursor cursor;
+    TfrmConfig config;
+    TfrmSelect select;
+};
+
+TEST_F(ConfigScanTest, FindsTheToolsBelowTheEditorsFolderNamedInTheRegistry) {
+    ASSERT_TRUE(game.Valid() && editorKey.Valid());
+    PlaceTools("Tools\\Compile");
+
+    Scan();
+
+    EXPECT_EQ(config.Stored.HLPath, "C:\\Games\\Half-Life\\");
+    EXPECT_EQ(config.Stored.WCPath, Editor() + "\\");
+    EXPECT_EQ(config.Stored.MapsPath, Editor() + "\\maps\\");
+    EXPECT_EQ(config.Stored.ToolsPath, Editor() + "\\Tools\\Compile\\");
+    EXPECT_EQ(config.edHLDir.Text(), "C:\\Games\\Half-Life\\");
+    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\Tools\\Compile\\");
+    EXPECT_EQ(config.edMapsDir.Text(), Editor() + "\\maps\\");
+    EXPECT_EQ(VisibleLabels(), (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps"}));
+    EXPECT_TRUE(prompts.events.empty());
+    EXPECT_TRUE(config.btnScan.Enabled());
+}
+
+TEST_F(ConfigScanTest, ToolsDirectlyInTheEditorsFolderSkipTheFullSearch) {
+    PlaceTools(".");
+    Scan();
+    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\");
+    EXPECT_EQ(VisibleLabels(),
+              (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblSuccesQTools", "lblFToolsSkip"}));
+}
+
+TEST_F(ConfigScanTest, ToolsInTwoFoldersAreChosenInTheChooser) {
+    PlaceTools("First");
+    PlaceTools("Second\\bin");
+    std::set<std::string> rows;
+    prompts.onShowModal = [&](ModalWindow& window) {
+        EXPECT_EQ(&window, static_cast<ModalWindow*>(&select));
+        int second = -1;
+        for (int i = 0; i < select.lvLocation.Count(); ++i) {
+            rows.insert(select.lvLocation.Caption(i));
+            if (select.lvLocation.Caption(i).find("Second") != std::string::npos)
+                second = i;
+        }
+        select.lvLocation.Select(second);
+        RECT r{};
+        ListView_GetItemRect(select.lvLocation.Handle(), second, &r, LVIR_LABEL);
+        ::PostMessageA(select.lvLocation.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 3));
+        return window.RunModal();
+    };
+
+    Scan();
+
+    EXPECT_EQ(rows, (std::set<std::string>{Editor() + "\\First\\", Editor() + "\\Second\\bin\\"}));
+    EXPECT_EQ(config.Stored.ToolsPath, Editor() + "\\Second\\bin\\");
+    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\Second\\bin\\");
+    EXPECT_EQ(VisibleLabels(), (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblFToolsSkip"}));
+    EXPECT_EQ(select.lvLocation.Count(), 0);
+    EXPECT_TRUE(::IsWindowEnabled(config.Handle()));
+}
+
+} // namespace
+} // namespace korva

@@ -1,0 +1,128 @@
+// The location chooser with the real list: its frame and list, rows in the order given, the double-click
+// that closes it, a caption edited in place, Enter and Esc that do not close it, and a close with no row
+// selected.
+#include "WinTestSupport.h"
+#include "config/Select.h"
+#include "fakes/FakePrompts.h"
+
+#include <gtest/gtest.h>
+
+namespace korva {
+namespace {
+
+class ConfigSelectTest : public ::testing::Test {
+protected:
+    ConfigSelectTest() : select(prompts, nullptr) {}
+    ~ConfigSelectTest() override { select.Destroy(); }
+
+    HWND List() const { return select.lvLocation.Handle(); }
+
+    void PostKey(WPARAM key) {
+        ::PostMessageA(List(), WM_KEYDOWN, key, 0);
+        ::PostMessageA(List(), WM_KEYUP, key, 0xC0000000);
+    }
+    // A double-click in the list's client area, read by the chooser's own loop.
+    void PostDoubleClick(int x, int y) {
+        ::PostMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    void PostDoubleClickOnRow(int row) {
+        RECT r{};
+        ListView_GetItemRect(List(), row, &r, LVIR_LABEL);
+        PostDoubleClick((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // Whether the chooser's loop has read every double-click posted.
+    bool DoubleClickWaiting() const {
+        MSG msg;
+        return ::PeekMessageA(&msg, List(), WM_LBUTTONDBLCLK, WM_LBUTTONDBLCLK, PM_NOREMOVE) != FALSE;
+    }
+
+    fakes::FakePrompts prompts;
+    TfrmSelect select;
+    std::vector<std::string> rowsShown;
+};
+
+TEST_F(ConfigSelectTest, IsATopMostToolWindowWithOnePathColumn) {
+    EXPECT_EQ(select.Caption(), "Select folder...");
+    RECT client{};
+    ::GetClientRect(select.Handle(), &client);
+    EXPECT_EQ(client.right, 309);
+    EXPECT_EQ(client.bottom, 194);
+    const LONG_PTR style = ::GetWindowLongPtrA(select.Handle(), GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(select.Handle(), GWL_EXSTYLE);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+
+    const LONG_PTR listStyle = ::GetWindowLongPtrA(List(), GWL_STYLE);
+    for (LONG_PTR bit : {LVS_REPORT, LVS_SINGLESEL, LVS_NOSORTHEADER, LVS_EDITLABELS})
+        EXPECT_EQ(listStyle & bit, bit);
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(List()) & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(List())), 1);
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 0), 301);
+    char header[32] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = header;
+    column.cchTextMax = sizeof header;
+    ::SendMessageA(List(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    EXPECT_STREQ(header, "Path");
+}
+
+TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
+    prompts.onShowModal = [&](ModalWindow& window) {
+        for (int i = 0; i < select.lvLocation.Count(); ++i)
+            rowsShown.push_back(select.lvLocation.Caption(i));
+        select.lvLocation.Select(1);
+        // Enter and Esc leave the window open: the double-click after them is read by its loop.
+        PostKey(VK_RETURN);
+        PostKey(VK_ESCAPE);
+        PostDoubleClickOnRow(1);
+        return window.RunModal();
+    };
+    bool listFocused = false;
+    const ui::NotifyEvent close = select.lvLocation.OnDblClick;
+    select.lvLocation.OnDblClick = [&](ui::Component* sender) {
+        listFocused = select.lvLocation.Focused();
+        close(sender);
+    };
+    const auto chosen = select.Choose({"C:\\Sierra\\Tools\\", "D:\\Compile\\"});
+    EXPECT_EQ(rowsShown, (std::vector<std::string>{"C:\\Sierra\\Tools\\", "D:\\Compile\\"}));
+    EXPECT_EQ(chosen, std::optional<std::string>("D:\\Compile\\"));
+    EXPECT_FALSE(DoubleClickWaiting());
+    EXPECT_FALSE(select.Visible());
+    EXPECT_TRUE(listFocused);
+    EXPECT_EQ(select.lvLocation.Count(), 0);
+
+    // The next showing lists only its own folders.
+    rowsShown.clear();
+    select.Choose({"E:\\Only\\"});
+    EXPECT_EQ(rowsShown, std::vector<std::string>{"E:\\Only\\"});
+}
+
+TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoice) {
+    prompts.onShowModal = [&](ModalWindow& window) {
+        select.Show();
+        select.lvLocation.SetFocus();
+        select.lvLocation.Select(0);
+        HWND editor = ListView_EditLabel(List(), 0);
+        EXPECT_NE(editor, nullptr);
+        ::SetWindowTextA(editor, "F:\\Edited\\");
+        ::PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 0); // ends the edit, keeping the text
+        PostDoubleClickOnRow(0);
+        return window.RunModal();
+    };
+    EXPECT_EQ(select.Choose({"C:\\A\\", "C:\\B\\"}), std::optional<std::string>("F:\\Edited\\"));
+}
+
+TEST_F(ConfigSelectTest, ADoubleClickBelowTheRowsClosesItWithNothingChosen) {
+    prompts.onShowModal = [&](ModalWindow& window) {
+        PostDoubleClick(150, 140);
+        return window.RunModal();
+    };
+    EXPECT_EQ(select.Choose({"C:\\A\\", "C:\\B\\"}), std::nullopt);
+    EXPECT_FALSE(DoubleClickWaiting());
+}
+
+} // namespace
+} // namespace korva
