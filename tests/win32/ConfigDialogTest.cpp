@@ -140,19 +140,9 @@ protected:
     TfrmSelect select;
 };
 
-TEST_F(ConfigDialogTest, IsTheFixedDialogWithItsControlsInTheirStartingState) {
-    EXPECT_EQ(config.Caption(), "KORVA Automatic Configuration");
-    RECT client{};
-    ::GetClientRect(config.Handle(), &client);
-    EXPECT_EQ(client.right, 495);
-    EXPECT_EQ(client.bottom, 314);
-    const LONG_PTR style = ::GetWindowLongPtrA(config.Handle(), GWL_STYLE);
-    EXPECT_FALSE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & WS_THICKFRAME);
+TEST_F(ConfigDialogTest, StartsHiddenLabelsAndManualOffWithTheStatusColoursAndTabOrder) {
     EXPECT_EQ(VisibleLabels(), 0);
     ExpectManual(false);
-    for (ui::Control* browse : {&config.btnHLBrowse, &config.btnCTBrowse, &config.btnMapsBrowse})
-        EXPECT_FALSE(::GetWindowLongPtrA(browse->Handle(), GWL_STYLE) & WS_TABSTOP);
 
     // The status marks: white on green, white on red, and "SKIPPED" in the dialog's own colours.
     HDC dc = ::GetDC(config.Handle());

@@ -95,14 +95,6 @@ TEST_F(ConfigScanTest, FindsTheToolsBelowTheEditorsFolderNamedInTheRegistry) {
     EXPECT_TRUE(config.btnScan.Enabled());
 }
 
-TEST_F(ConfigScanTest, ToolsDirectlyInTheEditorsFolderSkipTheFullSearch) {
-    PlaceTools(".");
-    Scan();
-    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\");
-    EXPECT_EQ(VisibleLabels(),
-              (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblSuccesQTools", "lblFToolsSkip"}));
-}
-
 TEST_F(ConfigScanTest, ToolsInTwoFoldersAreChosenInTheChooser) {
     PlaceTools("First");
     PlaceTools("Second\\bin");

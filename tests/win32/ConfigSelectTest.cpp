@@ -1,6 +1,5 @@
-// The location chooser with the real list: its frame and list, rows in the order given, the double-click
-// that closes it, a caption edited in place, Enter and Esc that do not close it, and a close with no row
-// selected.
+// The location chooser with the real list: rows in the order given, the double-click that closes it, a
+// caption edited in place, Enter and Esc that do not close it, and a close with no row selected.
 #include "WinTestSupport.h"
 #include "config/Select.h"
 #include "fakes/FakePrompts.h"
@@ -41,33 +40,6 @@ protected:
     TfrmSelect select;
     std::vector<std::string> rowsShown;
 };
-
-TEST_F(ConfigSelectTest, IsATopMostToolWindowWithOnePathColumn) {
-    EXPECT_EQ(select.Caption(), "Select folder...");
-    RECT client{};
-    ::GetClientRect(select.Handle(), &client);
-    EXPECT_EQ(client.right, 309);
-    EXPECT_EQ(client.bottom, 194);
-    const LONG_PTR style = ::GetWindowLongPtrA(select.Handle(), GWL_STYLE);
-    const LONG_PTR exStyle = ::GetWindowLongPtrA(select.Handle(), GWL_EXSTYLE);
-    EXPECT_FALSE(style & WS_SYSMENU);
-    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
-
-    const LONG_PTR listStyle = ::GetWindowLongPtrA(List(), GWL_STYLE);
-    for (LONG_PTR bit : {LVS_REPORT, LVS_SINGLESEL, LVS_NOSORTHEADER, LVS_EDITLABELS})
-        EXPECT_EQ(listStyle & bit, bit);
-    EXPECT_TRUE(ListView_GetExtendedListViewStyle(List()) & LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(List())), 1);
-    EXPECT_EQ(ListView_GetColumnWidth(List(), 0), 301);
-    char header[32] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = header;
-    column.cchTextMax = sizeof header;
-    ::SendMessageA(List(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    EXPECT_STREQ(header, "Path");
-}
 
 TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
     prompts.onShowModal = [&](ModalWindow& window) {
