@@ -92,7 +92,15 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
         return;
     }
     const std::string script = ScriptPath(request.toolsDir);
-    WriteScript(files, script, ScriptLines(request, tables));
+    std::vector<std::string> lines = ScriptLines(request, tables);
+    for (std::string& line : lines) {
+        std::optional<std::string> console = shell.ConsoleText(line);
+        if (!console)
+            throw Error("Unable to write " + script + ": the command interpreter cannot read every letter of \"" +
+                        line + "\"");
+        line = *console;
+    }
+    WriteScript(files, script, lines);
 
     const std::string interpreter = CommandInterpreter(shell);
     const int result = LaunchFile(shell, interpreter, InterpreterParameters(script), request.toolsDir, kShowNormal);

@@ -55,9 +55,11 @@ std::string CommandInterpreter(Shell& shell);
 // special characters survives the interpreter's own quote handling.
 std::string InterpreterParameters(const std::string& scriptPath);
 
-// What Compile does: with no mode selected, warns and does nothing else; otherwise writes the script and
-// starts the interpreter on it in the tools folder, without waiting. Throws Error when the script cannot
-// be written (nothing is started) or the interpreter cannot be started (the script stays).
+// What Compile does: with no mode selected, warns and does nothing else; otherwise writes the script, in
+// the code page the interpreter reads it in, and starts the interpreter on it in the tools folder,
+// without waiting. Throws Error when the script cannot be written (nothing is started; also when a line
+// holds a character the interpreter's code page lacks) or the interpreter cannot be started (the
+// script stays).
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
              Prompts& prompts);
 

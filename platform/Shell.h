@@ -1,6 +1,7 @@
 // Starting outside programs through the shell, without waiting for them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace korva {
@@ -15,6 +16,9 @@ public:
                         int showCommand) = 0;
     // Whether the system's search path holds a program of that name.
     virtual bool OnSearchPath(const std::string& program) = 0;
+    // A text of the system's code page as the command interpreter reads it from a batch script (in the
+    // console's code page); nothing when a character has no form there.
+    virtual std::optional<std::string> ConsoleText(const std::string& text) = 0;
 };
 
 // A short reason for a shell result of 32 or below ("the file was not found", ...).

@@ -18,4 +18,22 @@ bool Win32Shell::OnSearchPath(const std::string& program) {
     return ::SearchPathA(nullptr, program.c_str(), nullptr, MAX_PATH, found, nullptr) != 0;
 }
 
+std::optional<std::string> Win32Shell::ConsoleText(const std::string& text) {
+    const UINT system = ::GetACP(), console = ::GetOEMCP();
+    if (system == console || text.empty())
+        return text;
+    const int wideLength = ::MultiByteToWideChar(system, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(system, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+    BOOL lost = FALSE;
+    const int length = ::WideCharToMultiByte(console, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0,
+                                             nullptr, &lost);
+    std::string result(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(console, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, result.data(), length, nullptr,
+                          &lost);
+    if (lost)
+        return std::nullopt;
+    return result;
+}
+
 } // namespace korva::win32

@@ -14,6 +14,7 @@ public:
     int Execute(const std::string& file, const std::string& parameters, const std::string& folder,
                 int showCommand) override;
     bool OnSearchPath(const std::string& program) override;
+    std::optional<std::string> ConsoleText(const std::string& text) override;
 
 private:
     HWND owner_ = nullptr;

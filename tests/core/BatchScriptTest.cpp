@@ -206,6 +206,21 @@ TEST_F(CompileTest, WithoutAModeItWarnsAndNeitherWritesNorStarts) {
     EXPECT_TRUE(shell.launches.empty());
 }
 
+TEST_F(CompileTest, ALetterTheInterpretersCodePageLacksStopsTheCompileBeforeAnythingIsWritten) {
+    CompileRequest r = WorkedExample(1, true);
+    r.mapPath = "D:\\Editor\\maps\\z\xB3oty.map";
+    shell.notInConsole = "\xB3";
+    try {
+        Run(r);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Unable to write D:\\Tools\\Compile\\KORVA.BAT: the command interpreter cannot "
+                               "read every letter of \"QCSG.EXE D:\\Editor\\maps\\z\xB3oty.map\"");
+    }
+    EXPECT_TRUE(files.files.empty());
+    EXPECT_TRUE(shell.launches.empty());
+}
+
 TEST_F(CompileTest, CommandComIsTheInterpreterOnlyWhereCmdIsMissing) {
     shell.onPath.clear();
     Run(WorkedExample(0, false));

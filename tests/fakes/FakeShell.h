@@ -22,9 +22,16 @@ public:
         return result;
     }
     bool OnSearchPath(const std::string& program) override { return onPath.count(program) != 0; }
+    // The console reads what the system writes, but for the characters listed as having no form there.
+    std::optional<std::string> ConsoleText(const std::string& text) override {
+        if (text.find_first_of(notInConsole) != std::string::npos)
+            return std::nullopt;
+        return text;
+    }
 
     int result = 42;                        // above 32: started
     std::set<std::string> onPath = {"cmd.exe"};
+    std::string notInConsole;
     std::vector<Launch> launches;
 };
 

@@ -48,6 +48,17 @@ TEST(Shell, FindsTheInterpreterAndReportsAProgramThatIsMissing) {
     EXPECT_LE(shell.Execute("NO-SUCH-PROGRAM-KORVA.EXE", "", "", kShowNormal), 32);
 }
 
+TEST(Shell, ScriptTextIsPutIntoTheConsolesCodePage) {
+    win32::Win32Shell shell;
+    EXPECT_EQ(shell.ConsoleText("QCSG.EXE D:\\maps\\castle.map"), "QCSG.EXE D:\\maps\\castle.map");
+    // A letter of the system's code page arrives as the console's form of the same letter.
+    wchar_t letter = 0;
+    ::MultiByteToWideChar(CP_ACP, 0, "\xE2", 1, &letter, 1);
+    char console[4] = {};
+    ::WideCharToMultiByte(CP_OEMCP, 0, &letter, 1, console, sizeof console, nullptr, nullptr);
+    EXPECT_EQ(shell.ConsoleText("ch\xE2teau"), std::string("ch") + console + "teau");
+}
+
 // A game, its maps folder, the tools and a map, laid out in a temporary folder whose names may hold
 // blanks and brackets.
 class Chain : public ::testing::Test {
@@ -120,6 +131,19 @@ TEST_F(Chain, ALeakCheckSkipsTheLaterStepsAsRemarks) {
     EXPECT_EQ(log.find("VIS.EXE"), std::string::npos);
     EXPECT_EQ(log.find("QRAD.EXE"), std::string::npos);
     EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(request.gameDir + "Valve\\Maps\\castle.pts"); }));
+}
+
+TEST_F(Chain, AMapNamedWithALetterBeyondAsciiIsCompiledAndPlayed) {
+    Install("HL", "Tools", "maps");
+    request.mapPath = request.mapsDir + "ch\xE2teau.map";
+    test::WriteFile(request.mapPath, "// a map\r\n");
+    request.mode = 0;
+    request.runGame = true;
+    CompileAndWait("HL.EXE", request.gameDir + "standin.log");
+    EXPECT_NE(test::ReadFile(request.toolsDir + "standin.log").find("QCSG.EXE|" + request.mapPath + "|"),
+              std::string::npos);
+    EXPECT_TRUE(test::FileExists(request.gameDir + "Valve\\Maps\\ch\xE2teau.bsp"));
+    EXPECT_EQ(test::ReadFile(request.gameDir + "standin.log").rfind("HL.EXE|-Console -Dev +map ch\xE2teau|", 0), 0u);
 }
 
 TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {
