@@ -31,7 +31,11 @@ step "win64: run the tests under Wine"
 use_wine_prefix "$korva_root/build/wine-test" --test
 wineserver -p >/dev/null 2>&1 || true   # one server for the whole run: each Wine process starts fast
 trap 'wineserver -k 2>/dev/null || true' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+# Wine starts its services and the desktop with the first program it runs, and they inherit that
+# program's output: started by a test, they would hold ctest's output pipe open and ctest would wait
+# for them for ever. So one program with its output detached starts them first, on the virtual display.
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash -c 'wine cmd /c exit </dev/null >/dev/null 2>&1; ctest --preset win64'
 
 for script in tests/fuzz/run-fuzz.sh; do
     if [ -x "$script" ]; then
