@@ -98,12 +98,9 @@ TEST_F(TypicalRun, FoldersWithBlanksBracketsAndLongNamesAndAMapOutsideTheMapsFol
     EXPECT_EQ(ReadFile(gameLog).rfind("HL.EXE|-Console -Dev +map castle|", 0), 0u);
 }
 
-// A map whose name holds a letter beyond ASCII (here "â", 0xE2 in the ANSI code page 1252). KORVA.BAT
-// is written in the ANSI code page, but the command interpreter reads a batch script in the console's
-// OEM code page (437 or 850), where 0xE2 is another letter: the tools are given a file that does not
-// exist, nothing is compiled or copied, and the game starts on a wrong name. Disabled until the script
-// is written in the console's code page.
-TEST_F(TypicalRun, DISABLED_AMapNamedWithALetterBeyondAsciiIsCompiled) {
+// A map whose name holds a letter beyond ASCII (here a with circumflex, 0xE2 in the ANSI code page 1252,
+// another letter in the console's code page, in which the command interpreter reads the script).
+TEST_F(TypicalRun, AMapNamedWithALetterBeyondAsciiIsCompiled) {
     const std::string map = "D:\\Editor\\maps\\ch\xE2teau.map";
     WriteFile(map, "// chateau\r\n");
     folder.WriteSettings(WorkedExample::Settings(0, true, map));
