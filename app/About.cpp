@@ -4,25 +4,12 @@
 #include "res/resource.h"
 
 namespace korva {
-namespace {
-
-ui::FormSpec AboutSpec(HWND owner) {
-    ui::FormSpec spec;
-    spec.className = "TfrmAbout";
-    spec.caption = "About KORVA";
-    spec.clientWidth = 508;
-    spec.clientHeight = 282;
-    spec.position = ui::FormPosition::ScreenCenter;
-    spec.border = ui::FormBorder::Dialog;
-    spec.fontHeight = ui::FontHeightForPoints(8);
-    spec.owner = owner;
-    return spec;
-}
-
-} // namespace
 
 TfrmAbout::TfrmAbout(Prompts& prompts, HWND owner)
-    : ui::Form(prompts, AboutSpec(owner)),
+    : ui::Form(prompts, {.className = "TfrmAbout", .caption = "About KORVA", .clientWidth = 508,
+                         .clientHeight = 282, .position = ui::FormPosition::ScreenCenter,
+                         .border = ui::FormBorder::Dialog, .fontHeight = ui::FontHeightForPoints(8),
+                         .owner = owner}),
       btnClose(*this, "&Close", {300, 249, 90, 25}),
       Image1(*this, IDB_PICTURE, {8, 8, 170, 265}),
       mmoAbout(*this, {190, 10, 310, 78}, false, ui::Memo::Align::Center),

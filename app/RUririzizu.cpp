@@ -11,26 +11,15 @@
 namespace korva {
 namespace {
 
-ui::FormSpec MainSpec(HWND owner) {
-    ui::FormSpec spec;
-    spec.className = "TfrmMain"; // a second copy of the program finds this one by class and caption
-    spec.caption = kMainCaption;
-    spec.clientWidth = 435;
-    spec.clientHeight = 453;
-    spec.left = 200;
-    spec.top = 108;
-    spec.border = ui::FormBorder::Single;
-    spec.fontHeight = ui::FontHeightForPoints(8);
-    spec.owner = owner;
-    return spec;
-}
-
 std::vector<std::string> ModeCaptions() { return {kModeCaptions.begin(), kModeCaptions.end()}; }
 
 } // namespace
 
+// A second copy of the program finds this window by its class name and caption.
 TfrmMain::TfrmMain(const MainServices& services, HWND owner)
-    : ui::Form(services.prompts, MainSpec(owner)),
+    : ui::Form(services.prompts, {.className = "TfrmMain", .caption = kMainCaption, .clientWidth = 435,
+                                  .clientHeight = 453, .left = 200, .top = 108, .border = ui::FormBorder::Single,
+                                  .fontHeight = ui::FontHeightForPoints(8), .owner = owner}),
       mmo_info(*this, {9, 364, 417, 81}, true),
       rgComMode(*this, "Compile mode", {9, 86, 240, 186}, ModeCaptions()),
       edFilename(*this, "", {9, 32, 158, 24}),

@@ -7,20 +7,6 @@
 namespace korva {
 namespace {
 
-ui::FormSpec ConfigSpec(HWND owner) {
-    ui::FormSpec spec;
-    spec.className = "TfrmConfig";
-    spec.caption = "KORVA Automatic Configuration";
-    spec.clientWidth = 495;
-    spec.clientHeight = 314;
-    spec.left = 204;
-    spec.top = 219;
-    spec.border = ui::FormBorder::DialogNoIcons;
-    spec.fontHeight = -13;
-    spec.owner = owner;
-    return spec;
-}
-
 constexpr COLORREF clWhite = RGB(255, 255, 255);
 constexpr COLORREF clGreen = RGB(0, 128, 0);
 constexpr COLORREF clRed = RGB(255, 0, 0);
@@ -34,7 +20,9 @@ constexpr int kEditLeft = 296, kBrowseLeft = 462;
 } // namespace
 
 TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
-    : ui::Form(services.prompts, ConfigSpec(owner)),
+    : ui::Form(services.prompts, {.className = "TfrmConfig", .caption = "KORVA Automatic Configuration",
+                                  .clientWidth = 495, .clientHeight = 314, .left = 204, .top = 219,
+                                  .border = ui::FormBorder::DialogNoIcons, .fontHeight = -13, .owner = owner}),
       Label1(*this, "Detecting Half-Life directory...", {8, kRowHL, 250, 16}),
       Label2(*this, "Detecting Compile Tools directory...", {8, 36, 250, 16}),
       Label5(*this, "Quick detection routine:", {24, kRowQuickTools, 250, 16}),

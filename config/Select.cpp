@@ -2,26 +2,12 @@
 #include "config/Select.h"
 
 namespace korva {
-namespace {
-
-ui::FormSpec SelectSpec(HWND owner) {
-    ui::FormSpec spec;
-    spec.className = "TfrmSelect";
-    spec.caption = "Select folder...";
-    spec.clientWidth = 309;
-    spec.clientHeight = 194;
-    spec.position = ui::FormPosition::ScreenCenter;
-    spec.border = ui::FormBorder::ToolWindowNoIcons;
-    spec.fontHeight = -11;
-    spec.topMost = true;
-    spec.owner = owner;
-    return spec;
-}
-
-} // namespace
 
 TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
-    : ui::Form(prompts, SelectSpec(owner)),
+    : ui::Form(prompts, {.className = "TfrmSelect", .caption = "Select folder...", .clientWidth = 309,
+                         .clientHeight = 194, .position = ui::FormPosition::ScreenCenter,
+                         .border = ui::FormBorder::ToolWindowNoIcons, .fontHeight = -11, .topMost = true,
+                         .owner = owner}),
       Label1(*this, "Compile Tools were found in more than one folder.", {4, 6, 300, 14}),
       Label2(*this, "Please doubleclick on the location you wish to use", {4, 21, 300, 14}),
       lvLocation(*this, {2, 40, 305, 150}) {

@@ -20,9 +20,9 @@ struct FrameStyle {
     DWORD exStyle;
 };
 
-FrameStyle StyleOf(const FormSpec& spec) {
+FrameStyle StyleOf(const FormDesign& design) {
     FrameStyle f{};
-    switch (spec.border) {
+    switch (design.border) {
     case FormBorder::Single:
         f = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0};
         break;
@@ -36,7 +36,7 @@ FrameStyle StyleOf(const FormSpec& spec) {
         f = {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW};
         break;
     }
-    if (spec.topMost)
+    if (design.topMost)
         f.exStyle |= WS_EX_TOPMOST;
     return f;
 }
@@ -56,24 +56,24 @@ int FontHeightForPoints(int points) {
     return -::MulDiv(points, dpi, 72);
 }
 
-Form::Form(Prompts& prompts, const FormSpec& spec)
-    : prompts_(prompts), class_(spec.className, WindowProc, ProgramIcon()), font_(MakeFontHandle(spec.fontHeight)),
-      owner_(spec.owner) {
-    const FrameStyle frame = StyleOf(spec);
-    RECT r{0, 0, spec.clientWidth, spec.clientHeight};
+Form::Form(Prompts& prompts, const FormDesign& design)
+    : prompts_(prompts), class_(design.className, WindowProc, ProgramIcon()), font_(MakeFontHandle(design.fontHeight)),
+      owner_(design.owner) {
+    const FrameStyle frame = StyleOf(design);
+    RECT r{0, 0, design.clientWidth, design.clientHeight};
     ::AdjustWindowRectEx(&r, frame.style, FALSE, frame.exStyle);
     const int width = r.right - r.left, height = r.bottom - r.top;
-    int x = spec.left, y = spec.top;
-    if (spec.position == FormPosition::ScreenCenter) {
+    int x = design.left, y = design.top;
+    if (design.position == FormPosition::ScreenCenter) {
         RECT work{};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         x = work.left + (work.right - work.left - width) / 2;
         y = work.top + (work.bottom - work.top - height) / 2;
     }
     // WM_NCCREATE stores this object and the handle (see WindowProc).
-    if (!::CreateWindowExA(frame.exStyle, spec.className, spec.caption.c_str(), frame.style, x, y, width, height,
-                           spec.owner, nullptr, ::GetModuleHandleA(nullptr), this))
-        throw Error("Unable to create the window \"" + spec.caption + "\"");
+    if (!::CreateWindowExA(frame.exStyle, design.className, design.caption.c_str(), frame.style, x, y, width, height,
+                           design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
+        throw Error("Unable to create the window \"" + design.caption + "\"");
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 }
 

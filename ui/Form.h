@@ -46,7 +46,8 @@ enum class FormBorder {
 
 enum class FormPosition { Designed, ScreenCenter };
 
-struct FormSpec {
+// How a form looks and where it opens; written with designated initialisers by each window.
+struct FormDesign {
     const char* className = nullptr; // the window class name, registered on first use
     std::string caption;
     int clientWidth = 0;
@@ -66,7 +67,7 @@ int FontHeightForPoints(int points);
 class Form : public Component, public ModalWindow {
 public:
     // Creates the window, hidden. Errors escaping its events are shown through prompts.
-    Form(Prompts& prompts, const FormSpec& spec);
+    Form(Prompts& prompts, const FormDesign& design);
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
