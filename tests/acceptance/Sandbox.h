@@ -3,6 +3,8 @@
 // entries of the installers, and the processes started, which are all ended when a test is over.
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <windows.h>
 
 #include <ostream>
@@ -13,13 +15,12 @@ namespace korva::acceptance {
 
 // ---- Files
 
-// The build folder (korva.exe, standins\), ending in a backslash.
-std::string BuildDir();
-void MakeDir(const std::string& folder);    // with any missing parents
-void RemoveTree(const std::string& folder); // the folder and everything in it
-void WriteFile(const std::string& path, const std::string& content);
-std::string ReadFile(const std::string& path); // empty when it cannot be read
-bool FileExists(const std::string& path);
+using test::BuildDir;
+using test::FileExists;
+using test::MakeDir;
+using test::ReadFile;
+using test::RemoveTree;
+using test::WriteFile;
 bool CopyStandin(const std::string& name, const std::string& to); // a stand-in program from the build
 
 // One value of an INI file, in the order of the file.

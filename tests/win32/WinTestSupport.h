@@ -1,41 +1,14 @@
-// Helpers for tests against the real Windows API: temporary folders, files, message pumping, waiting,
-// and the folders of the build (the program, the stand-ins).
+// Helpers for tests against the real Windows API: message pumping, waiting and ending the programs a
+// test started; files and folders come from support/TestFiles.h.
 #pragma once
 
 #include <windows.h>
 
+#include "support/TestFiles.h"
+
 #include <functional>
-#include <string>
 
 namespace korva::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    // The folder, ending in a backslash.
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + name; }
-
-private:
-    std::string path_;
-};
-
-void RemoveTree(const std::string& folder);
-// Makes the folder and any missing parents.
-void MakeDir(const std::string& folder);
-void WriteFile(const std::string& path, const std::string& content);
-// The whole content; empty when the file cannot be read.
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
-
-// The build folder (holding korva.exe and standins\), ending in a backslash.
-std::string BuildDir();
-// Copies a file; false on failure.
-bool CopyFileTo(const std::string& from, const std::string& to);
 
 // Dispatches this thread's pending messages as the program's loops do.
 void PumpMessages();
