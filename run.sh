@@ -12,7 +12,7 @@ fi
 
 ensure_packages "${KORVA_PACKAGES[@]}"
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target korva
+cmake --build --preset win64
 use_wine_prefix "$korva_root/build/wine"
 # KORVA keeps KORVA.INI beside the program, so it runs from its own folder in the build tree.
 exec wine "$korva_root/build/win64/korva.exe"

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every target (native, win64, win32) and runs every test:
-# the core's tests natively, the Windows and acceptance tests under Wine on a virtual display, and the
-# fuzzers; then checks the release programs' imports and packs them into build/korva-<version>.zip.
+# Installs what is missing, builds every target and runs every test:
+#   - the portable core's tests natively, and the fuzzers;
+#   - the two release programs (32-bit and 64-bit), their import check, and a second build of the
+#     32-bit one in another folder, which must give the same bytes;
+#   - the Windows and acceptance tests of both programs, each under Wine of its width, on a virtual
+#     display; the acceptance tests drive the release programs themselves;
+#   - the release zip, packed twice with other file times, which must give the same bytes.
 # Exit status 0 only when everything built and passed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
@@ -16,26 +20,49 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-step "win32: build the 32-bit release program"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
+step "release: build the 32-bit and the 64-bit program"
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+done
 
-step "win64: build the 64-bit program and its tests"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64
-
-step "release: both programs import only system DLLs"
+step "release: every import is in Windows XP (XP x64 for the 64-bit program)"
 scripts/check-imports.sh build/win32/korva.exe build/win64/korva.exe
 
-step "win64: run the tests under Wine"
+step "release: the 32-bit program built again in another folder has the same bytes"
+# A copy of the sources in a folder of another name and depth, so that neither the source nor the
+# build folder can leave a trace in the program.
+again="$korva_root/build/reproduce/second-checkout"
+rm -rf "$again" && mkdir -p "$again"
+git ls-files -z | xargs -0 cp --parents -t "$again"
+(cd "$again" && cmake --preset win32 >/dev/null && cmake --build --preset win32 >/dev/null)
+if ! cmp build/win32/korva.exe "$again/build/win32/korva.exe"; then
+    echo "the 32-bit program differs between two builds of the same sources" >&2
+    exit 1
+fi
+echo "same bytes: $(sha256sum build/win32/korva.exe | cut -d' ' -f1)"
+rm -rf build/reproduce
+
+step "win32 and win64: build the tests of both programs"
+for preset in win32-tests win64-tests; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+done
+
+step "win32 and win64: run the tests under Wine"
 use_wine_prefix "$korva_root/build/wine-test" --test
 wineserver -p >/dev/null 2>&1 || true   # one server for the whole run: each Wine process starts fast
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # Wine starts its services and the desktop with the first program it runs, and they inherit that
 # program's output: started by a test, they would hold ctest's output pipe open and ctest would wait
 # for them for ever. So one program with its output detached starts them first, on the virtual display.
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash -c 'wine cmd /c exit </dev/null >/dev/null 2>&1; ctest --preset win64'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    set -e
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+    echo "-- 32-bit program, 32-bit Wine"
+    ctest --preset win32
+    echo "-- 64-bit program, 64-bit Wine"
+    ctest --preset win64'
 
 for script in tests/fuzz/run-fuzz.sh; do
     if [ -x "$script" ]; then
@@ -44,7 +71,16 @@ for script in tests/fuzz/run-fuzz.sh; do
     fi
 done
 
-step "release: pack the programs and the README"
+step "release: pack the programs and the README, twice: the zip has the same bytes"
 scripts/package.sh
+first=$(sha256sum "build/korva-"*.zip | cut -d' ' -f1)
+touch README.md docs/screenshots/*.png build/win32/korva.exe build/win64/korva.exe
+TZ=Pacific/Kiritimati scripts/package.sh >/dev/null
+second=$(sha256sum "build/korva-"*.zip | cut -d' ' -f1)
+if [ "$first" != "$second" ]; then
+    echo "the zip changed with the files' times or the time zone" >&2
+    exit 1
+fi
+echo "same bytes: $first"
 
 step "all tests passed"

@@ -1,10 +1,11 @@
 # Shared by run.sh and test.sh: installs missing Debian packages and sets up the project's Wine
 # environment. Sourced, not run.
 
-# Everything the program, its tests, benchmarks and fuzzers need on a fresh Debian machine.
+# Everything the program, its tests, benchmarks and fuzzers need on a fresh Debian machine. wine32:i386
+# is Wine's 32-bit part, which runs the 32-bit release beside the 64-bit program.
 KORVA_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev
                 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-                wine wine64 fonts-wine xvfb xauth googletest libbenchmark-dev)
+                wine wine64 wine32:i386 fonts-wine xvfb xauth googletest libbenchmark-dev)
 
 korva_root=$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -21,20 +22,28 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    # A package of another architecture (wine32:i386) needs that architecture known to dpkg, and then
+    # the package lists of it.
+    local arch fresh_lists=""
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\([a-z0-9]*\)$/\1/p' | sort -u); do
+        if ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+            as_root dpkg --add-architecture "$arch"
+            fresh_lists=yes
+        fi
+    done
+    [ -n "$fresh_lists" ] && as_root apt-get update
     if ! as_root apt-get install -y --no-install-recommends "${missing[@]}"; then
         as_root apt-get update
         as_root apt-get install -y --no-install-recommends "${missing[@]}"
     fi
 }
 
-# The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts.
+# The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts. A
+# prefix made before Wine's 32-bit part was installed cannot run 32-bit programs: it is made anew.
 # use_wine_prefix PREFIX [--test]
 use_wine_prefix() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Setting up the Wine prefix $WINEPREFIX (once)"
-        "$korva_root/scripts/init-wine-prefix.sh" "$@"
-    fi
+    "$korva_root/scripts/init-wine-prefix.sh" "$@"
 }

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Takes screenshots of KORVA's windows on a virtual display, for the README:
 #   scripts/screenshots.sh            writes docs/screenshots/*.png
-# Needs the win64 build; installs xwd and ImageMagick when they are missing.
+# Builds the 64-bit program and the tool that drives it; installs xwd and ImageMagick when they are missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$korva_root"
 
 ensure_packages "${KORVA_PACKAGES[@]}" x11-apps imagemagick
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target korva korva_shots >/dev/null
+cmake --build --preset win64 >/dev/null
+cmake --preset win64-tests >/dev/null
+cmake --build --preset win64-tests --target korva_shots >/dev/null
 use_wine_prefix "$korva_root/build/wine-shots" --test
 
 out="$korva_root/docs/screenshots"
@@ -28,7 +30,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1/korva.exe" & korva=$!
     wine "$2" "$3" >/dev/null
     kill $korva 2>/dev/null || true
-' _ "$work" "$korva_root/build/win64/tests/korva_shots.exe" "$winout"
+' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout"
 for bmp in "$out"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done

@@ -116,9 +116,10 @@ HWND FileNameBox(HWND dialog) {
 } // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    // The unsigned difference stays right when the tick count wraps.
+    const DWORD start = ::GetTickCount();
     while (!condition()) {
-        if (::GetTickCount64() > end)
+        if (::GetTickCount() - start > static_cast<DWORD>(milliseconds))
             return false;
         ::Sleep(20);
     }

@@ -12,9 +12,10 @@ namespace korva::test {
 void PumpMessages() { win32::ProcessPendingMessages(); }
 
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    // The unsigned difference stays right when the tick count wraps.
+    const DWORD start = ::GetTickCount();
     while (!condition()) {
-        if (::GetTickCount64() > end)
+        if (::GetTickCount() - start > static_cast<DWORD>(milliseconds))
             return false;
         PumpMessages();
         ::Sleep(10);
