@@ -267,8 +267,12 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (!self)
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        // The last message of the window, after its children have gone: neither this form nor its
+        // controls may destroy their handles again.
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->handle_.Release();
+        for (Control* c : self->controls_)
+            c->ForgetWindow();
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;

@@ -97,7 +97,8 @@ public:
 
     // Marks the window whose closing ends the program's run loop.
     void SetMainForm(bool isMain) { isMain_ = isMain; }
-    // Runs OnDestroy (an escaping error is shown) and destroys the window and its controls' windows.
+    // Runs OnDestroy (an escaping error is shown) and destroys the window and its controls' windows;
+    // the form and its controls then hold no handle. Does nothing once the window has gone.
     void Destroy();
 
     // Enter presses the default button, Esc the cancel button.
