@@ -332,6 +332,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
+        // A modal window closed from outside (the taskbar, another program) acts as its cancel button,
+        // as a dialog box does, so that whatever the button stops (a search under way) stops too.
+        if (modal_ && cancelButton_ && cancelButton_->Enabled()) {
+            cancelButton_->Click();
+            return 0;
+        }
         Close();
         return 0;
     case WM_SYSCOMMAND:
