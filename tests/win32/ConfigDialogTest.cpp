@@ -321,8 +321,8 @@ TEST_F(ConfigDialogTest, AWrongRegistryValueIsShownInTheErrorBoxAndTheDialogStay
 }
 
 // While the full search runs, only Cancel and Esc are usable. Every way out stops the search, nothing is
-// taken from it, and the dialog closes as cancelled: Esc, and a close from outside (the taskbar's
-// "Close window", or another program).
+// taken from it, and the dialog closes as cancelled: Esc, a close from outside (the taskbar's "Close
+// window", or another program), and a quit request, which then stays for the main loop.
 TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCancelled) {
     const struct {
         const char* name;
@@ -330,6 +330,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
     } ways[] = {
         {"Esc", [] { PostKey(::GetFocus(), VK_ESCAPE); }},
         {"close from outside", [&] { ::PostMessageA(config.Handle(), WM_CLOSE, 0, 0); }},
+        {"quit request", [] { ::PostQuitMessage(3); }},
     };
     disks.AddDrive('C', dtFixed);
     for (int i = 0; i < 20; ++i)
@@ -339,6 +340,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
         config.Stored.ToolsPath = "C:\\Before\\";
         prompts.messages.clear();
         prompts.modalShowings = 0;
+        pump.quitRequested = false;
         int pumped = 0;
         std::string progress;
         pump.onPump = [&] {
@@ -357,7 +359,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
                                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
                       TRUE);
             way.leave();
-            win32::ProcessPendingMessages();
+            pump.quitRequested = !win32::ProcessPendingMessages();
         };
         const int result = Configure(
             [&] {
@@ -378,6 +380,8 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
         for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
             EXPECT_TRUE(c->Enabled());
         EXPECT_EQ(VisibleLabels(), 0);
+        MSG quit{};
+        EXPECT_EQ(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, pump.quitRequested);
     }
     pump.onPump = nullptr;
 }
