@@ -62,6 +62,9 @@ bool Detection::Search(bool showProgress) {
         SearchScope scope(parts_, showProgress);
         parts_.scanner.Scan();
     }
+    // Only Cancel and a quit request read during the walk stop a scan.
+    if (parts_.scanner.StopScan)
+        cancelled_ = true;
     return !cancelled_;
 }
 

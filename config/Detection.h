@@ -103,7 +103,8 @@ public:
 
     // One detection, from Reset to its end. Registry errors pass through (the dialog's dispatch shows
     // them): the labels shown and folders found so far stay, and the open key is closed. A call while a
-    // detection runs (from a handler during its search) does nothing.
+    // detection runs (from a handler during its search) does nothing. A search that the scanner stopped
+    // by itself (on a quit request) ends the detection as Cancel does.
     void Run();
     bool Running() const { return running_; }
     // Stops the search under way; the detection then ends without changing the stored folders. Does

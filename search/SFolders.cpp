@@ -104,8 +104,10 @@ void TSearchFolders::ScanFolder(const std::string& folder, const TMaskList& mask
                 ScanFolder(JoinPath(folder, entry.Name, isLeadByte), masks);
         }
         more = listing->Next();
-        if (Messages)
-            FPump.ProcessMessages();
+        // While a quit request waits, the windows get no input and no painting: the walk ends as a stop
+        // does, so that the program's loops read the request.
+        if (Messages && !FPump.ProcessMessages())
+            StopScan = true;
     }
 }
 

@@ -52,7 +52,8 @@ std::string JoinPath(std::string_view folder, std::string_view name, LeadByteTes
 // pump handle the window messages waiting during the walk; both must outlive it.
 //
 // Everything runs on the caller's thread. Handlers called during Scan (the events, and window
-// message handlers through the pump) may read and set any property, StopScan in particular.
+// message handlers through the pump) may read and set any property, StopScan in particular. When the
+// pump meets a quit request, the scan stops as if StopScan had been set, and sets it.
 class TSearchFolders {
 public:
     TSearchFolders(FolderSystem& folders, MessagePump& pump) : FFolders(folders), FPump(pump) {}

@@ -1,6 +1,7 @@
 // Thin classes over the standard controls the program's windows use. Each control is a member of its
 // form: it creates its window as a child of the form, receives the form's commands, notifications and
-// colour requests for it, and destroys its window with itself. Events are std::function members, called
+// colour requests for it, and destroys its window with itself, unless the form's window has gone first
+// and taken the control's with it. Events are std::function members, called
 // with the control as sender; errors escaping them are shown by the form.
 #pragma once
 
@@ -44,6 +45,9 @@ public:
     virtual HBRUSH PaintColors(HDC /*dc*/) { return nullptr; }
     // Puts the control (and any windows it consists of) after previous in the Tab order.
     virtual void PlaceInTabOrder(HWND& previous);
+    // Called by the form once the system has destroyed the form's window and with it this control's:
+    // the handle is let go, not destroyed again (the system may have given it to another window).
+    void ForgetWindow() { handle_.Release(); }
 
 protected:
     void SetStyleBit(DWORD bit, bool on);

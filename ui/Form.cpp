@@ -267,8 +267,12 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (!self)
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        // The last message of the window, after its children have gone: neither this form nor its
+        // controls may destroy their handles again.
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->handle_.Release();
+        for (Control* c : self->controls_)
+            c->ForgetWindow();
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
@@ -328,6 +332,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
+        // A modal window closed from outside (the taskbar, another program) acts as its cancel button,
+        // as a dialog box does, so that whatever the button stops (a search under way) stops too.
+        if (modal_ && cancelButton_ && cancelButton_->Enabled()) {
+            cancelButton_->Click();
+            return 0;
+        }
         Close();
         return 0;
     case WM_SYSCOMMAND:

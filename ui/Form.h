@@ -97,10 +97,12 @@ public:
 
     // Marks the window whose closing ends the program's run loop.
     void SetMainForm(bool isMain) { isMain_ = isMain; }
-    // Runs OnDestroy (an escaping error is shown) and destroys the window and its controls' windows.
+    // Runs OnDestroy (an escaping error is shown) and destroys the window and its controls' windows;
+    // the form and its controls then hold no handle. Does nothing once the window has gone.
     void Destroy();
 
-    // Enter presses the default button, Esc the cancel button.
+    // Enter presses the default button, Esc the cancel button. A modal showing closed from outside
+    // (WM_CLOSE) presses the cancel button too, while it is enabled.
     void SetDefaultButton(Button& button);
     void SetCancelButton(Button& button) { cancelButton_ = &button; }
     // The control that gets the focus when the window is shown.

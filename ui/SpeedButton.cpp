@@ -38,7 +38,10 @@ SpeedButton::SpeedButton(Form& parent, int bitmapResource, int disabledBitmapRes
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-SpeedButton::~SpeedButton() { ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0); }
+SpeedButton::~SpeedButton() {
+    if (Handle()) // not when the window went with its form's
+        ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+}
 
 void SpeedButton::HandleCommand(int notifyCode) {
     if (notifyCode == BN_CLICKED && OnClick)

@@ -65,10 +65,18 @@ template <typename GdiObject> struct GdiObjectTraits {
     static void Close(Type h) { ::DeleteObject(h); }
 };
 
+// DestroyWindow calls that failed in this process. Every window has exactly one owner, so none should:
+// a failure means a window was destroyed twice, and the system may have given its handle to another
+// window in between. Counted for the tests, which check that ending the program leaves it at 0.
+inline int failedWindowDestroys = 0;
+
 struct WindowTraits {
     using Type = HWND;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::DestroyWindow(h); }
+    static void Close(Type h) {
+        if (!::DestroyWindow(h))
+            ++failedWindowDestroys;
+    }
 };
 
 struct HookTraits {

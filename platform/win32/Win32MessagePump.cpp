@@ -7,15 +7,15 @@
 
 namespace korva::win32 {
 
-void Win32MessagePump::ProcessMessages() {
+bool Win32MessagePump::ProcessMessages() {
     const DWORD now = ::GetTickCount(); // a memory read; wraps every 49 days, hence the unsigned difference
     if (looked_ && now - lastLook_ < interval_)
-        return;
+        return true;
     looked_ = true;
     lastLook_ = now;
     if (HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0)
-        return;
-    ProcessPendingMessages();
+        return true;
+    return ProcessPendingMessages();
 }
 
 } // namespace korva::win32

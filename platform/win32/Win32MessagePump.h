@@ -13,8 +13,9 @@ class Win32MessagePump final : public MessagePump {
 public:
     explicit Win32MessagePump(unsigned intervalMs = 10) : interval_(intervalMs) {}
     // Handles the waiting messages through the program's shared dispatch (dialog keys included). A quit
-    // request is put back for the loop that owns it. Handler exceptions pass through.
-    void ProcessMessages() override;
+    // request is put back for the loop that owns it, and the call returns false. Handler exceptions pass
+    // through.
+    bool ProcessMessages() override;
 
 private:
     unsigned interval_;

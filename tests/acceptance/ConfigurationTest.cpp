@@ -155,5 +155,33 @@ TEST_F(Configuration, ToolsInTwoFoldersAreOfferedInTheChooserAndTheOneDoubleClic
     EXPECT_FALSE(FileExists("D:\\Editor\\Tools\\KORVA.BAT"));
 }
 
+// A quit request that reaches the program during the full search (which walks every drive, under Wine
+// Z: the whole Linux file system, for minutes) stops the search; the dialog closes and the program ends
+// as it does at any other time, with its settings saved.
+TEST_F(Configuration, AQuitRequestDuringTheFullSearchEndsTheProgramWithItsSettingsSaved) {
+    folder.WriteSettings(WorkedExample::Settings(1, false));
+    Process korva = folder.Start();
+    MainWindow main(korva.Id());
+    ASSERT_TRUE(main);
+    main.ChooseMode(3);
+    HWND dialog = OpenConfiguration(main, korva.Id());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(PressButton(dialog, "&Scan"));
+    ASSERT_TRUE(Answer(WaitForMessageBox(korva.Id(), "Confirm"), "&Yes")) << "no question: tools found?";
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND label : Children(dialog, "Static"))
+            if (TextOf(label).rfind("Searching ", 0) == 0)
+                return true;
+        return false;
+    })) << "the full search did not start";
+
+    ::PostThreadMessageA(::GetWindowThreadProcessId(dialog, nullptr), WM_QUIT, 0, 0);
+    ASSERT_TRUE(korva.WaitForExit(kWaitMs)) << "the program did not end";
+    EXPECT_EQ(korva.ExitCode(), 0u);
+    const auto ini = ReadIni(folder.Settings());
+    EXPECT_EQ(IniLookup(ini, "General", "ComMode"), "3");
+    EXPECT_EQ(IniLookup(ini, "Folders", "ToolsDir"), WorkedExample::kToolsDir);
+}
+
 } // namespace
 } // namespace korva::acceptance

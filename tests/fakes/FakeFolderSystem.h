@@ -49,13 +49,15 @@ private:
 // Counts its calls and runs a handler on each, as a window message handler would run.
 class FakeMessagePump : public MessagePump {
 public:
-    void ProcessMessages() override {
+    bool ProcessMessages() override {
         ++calls;
         if (onPump)
             onPump();
+        return !quitRequested;
     }
     int calls = 0;
     std::function<void()> onPump;
+    bool quitRequested = false; // answer as a pump that has met a quit request
 };
 
 } // namespace korva::fakes

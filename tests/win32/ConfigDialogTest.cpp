@@ -320,51 +320,69 @@ TEST_F(ConfigDialogTest, AWrongRegistryValueIsShownInTheErrorBoxAndTheDialogStay
     EXPECT_EQ(main.GameDir, "C:\\HL\\");
 }
 
-// While the full search runs, only Cancel and Esc are usable; Esc stops the search, nothing is taken
-// from it, and the dialog closes as cancelled.
-TEST_F(ConfigDialogTest, EscDuringTheSearchStopsItAndClosesTheDialogAsCancelled) {
+// While the full search runs, only Cancel and Esc are usable. Every way out stops the search, nothing is
+// taken from it, and the dialog closes as cancelled: Esc, a close from outside (the taskbar's "Close
+// window", or another program), and a quit request, which then stays for the main loop.
+TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCancelled) {
+    const struct {
+        const char* name;
+        std::function<void()> leave; // run from within the search, the dialog's messages then handled
+    } ways[] = {
+        {"Esc", [] { PostKey(::GetFocus(), VK_ESCAPE); }},
+        {"close from outside", [&] { ::PostMessageA(config.Handle(), WM_CLOSE, 0, 0); }},
+        {"quit request", [] { ::PostQuitMessage(3); }},
+    };
     disks.AddDrive('C', dtFixed);
     for (int i = 0; i < 20; ++i)
         disks.AddFile("C:\\Folder" + std::to_string(i) + "\\QCSG.EXE");
-    config.Stored.ToolsPath = "C:\\Before\\";
-    int pumped = 0;
-    std::string progress;
-    pump.onPump = [&] {
-        if (++pumped != 5)
-            return;
-        EXPECT_FALSE(config.btnScan.Enabled());
-        EXPECT_FALSE(config.btnOK.Enabled());
-        EXPECT_FALSE(config.btnChange.Enabled());
-        EXPECT_TRUE(config.btnCancel.Enabled());
-        EXPECT_TRUE(config.btnCancel.Focused()); // Scan had it
-        // The folder being searched and the hourglass over every control.
-        progress = config.lblSearchDir.Text();
-        EXPECT_NE(win32::ScreenCursor(), nullptr);
-        EXPECT_EQ(::SendMessageA(config.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(config.edHLDir.Handle()),
-                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-                  TRUE);
-        PostKey(::GetFocus(), VK_ESCAPE);
-        win32::ProcessPendingMessages();
-    };
-    const int result = Configure(
-        [&] {
-            config.btnScan.SetFocus();
-            ::PostMessageA(config.btnScan.Handle(), BM_CLICK, 0, 0);
-        },
-        [] {});
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        config.Stored.ToolsPath = "C:\\Before\\";
+        prompts.messages.clear();
+        prompts.modalShowings = 0;
+        pump.quitRequested = false;
+        int pumped = 0;
+        std::string progress;
+        pump.onPump = [&] {
+            if (++pumped != 5)
+                return;
+            EXPECT_FALSE(config.btnScan.Enabled());
+            EXPECT_FALSE(config.btnOK.Enabled());
+            EXPECT_FALSE(config.btnChange.Enabled());
+            EXPECT_TRUE(config.btnCancel.Enabled());
+            EXPECT_TRUE(config.btnCancel.Focused()); // Scan had it
+            // The folder being searched and the hourglass over every control.
+            progress = config.lblSearchDir.Text();
+            EXPECT_NE(win32::ScreenCursor(), nullptr);
+            EXPECT_EQ(::SendMessageA(config.Handle(), WM_SETCURSOR,
+                                     reinterpret_cast<WPARAM>(config.edHLDir.Handle()),
+                                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                      TRUE);
+            way.leave();
+            pump.quitRequested = !win32::ProcessPendingMessages();
+        };
+        const int result = Configure(
+            [&] {
+                config.btnScan.SetFocus();
+                ::PostMessageA(config.btnScan.Handle(), BM_CLICK, 0, 0);
+            },
+            [] {});
 
-    EXPECT_EQ(result, mrCancel);
-    EXPECT_EQ(pumped, 6); // the walk ended right after the key: one more entry in the drive's root
-    EXPECT_EQ(progress, "Searching C:\\Folder1");
-    EXPECT_EQ(config.lblSearchDir.Text(), "");
-    EXPECT_EQ(win32::ScreenCursor(), nullptr);
-    EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
-    EXPECT_EQ(prompts.messages.size(), 1u); // the question only: no chooser, no message after it
-    EXPECT_EQ(prompts.modalShowings, 1);
-    EXPECT_EQ(main.ToolsDir, "C:\\Tools\\");
-    for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
-        EXPECT_TRUE(c->Enabled());
-    EXPECT_EQ(VisibleLabels(), 0);
+        EXPECT_EQ(result, mrCancel);
+        EXPECT_EQ(pumped, 6); // the walk ended at once: one more entry in the drive's root
+        EXPECT_EQ(progress, "Searching C:\\Folder1");
+        EXPECT_EQ(config.lblSearchDir.Text(), "");
+        EXPECT_EQ(win32::ScreenCursor(), nullptr);
+        EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
+        EXPECT_EQ(prompts.messages.size(), 1u); // the question only: no chooser, no message after it
+        EXPECT_EQ(prompts.modalShowings, 1);
+        EXPECT_EQ(main.ToolsDir, "C:\\Tools\\");
+        for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
+            EXPECT_TRUE(c->Enabled());
+        EXPECT_EQ(VisibleLabels(), 0);
+        MSG quit{};
+        EXPECT_EQ(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, pump.quitRequested);
+    }
     pump.onPump = nullptr;
 }
 

@@ -348,11 +348,11 @@ TEST(Win32MessagePump, HandlesWaitingMessagesAndLeavesAQuitRequest) {
     Win32MessagePump pump(0);
     receiver.Poke();
     receiver.Poke();
-    pump.ProcessMessages();
+    EXPECT_TRUE(pump.ProcessMessages());
     EXPECT_EQ(receiver.pokes, 2);
 
     ::PostQuitMessage(7);
-    pump.ProcessMessages();
+    EXPECT_FALSE(pump.ProcessMessages());
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
