@@ -58,6 +58,10 @@ void Detection::Cancel() {
 }
 
 bool Detection::Search(bool showProgress) {
+    // Cancelled while no scan ran (the dialog closed while the question was open): none is started,
+    // since starting one clears StopScan.
+    if (cancelled_)
+        return false;
     {
         SearchScope scope(parts_, showProgress);
         parts_.scanner.Scan();

@@ -386,5 +386,23 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
     pump.onPump = nullptr;
 }
 
+// Closed while the question before the full search is open: a Yes given after that starts no search.
+TEST_F(ConfigDialogTest, ACloseWhileTheSearchQuestionIsOpenStartsNoSearch) {
+    disks.AddDrive('C', dtFixed);
+    disks.AddFile("C:\\Tools\\QCSG.EXE");
+    config.Stored.ToolsPath = "C:\\Before\\";
+    int pumped = 0;
+    pump.onPump = [&] { ++pumped; };
+    prompts.onMessage = [&](const fakes::ShownMessage&) { ::SendMessageA(config.Handle(), WM_CLOSE, 0, 0); };
+    const int result = Configure([&] { ::PostMessageA(config.btnScan.Handle(), BM_CLICK, 0, 0); }, [] {});
+    prompts.onMessage = nullptr;
+    pump.onPump = nullptr;
+
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(pumped, 0);
+    EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
+    EXPECT_EQ(prompts.messages.size(), 1u); // the question only
+}
+
 } // namespace
 } // namespace korva
