@@ -140,8 +140,30 @@ TEST_F(CompileTest, FoldersWithBlanksAndBracketsWorkInEveryLine) {
     EXPECT_EQ(lines[4], "Copy \"C:\\My Maps\\big castle.bsp\" \"C:\\Program Files (x86)\\Half-Life\\Valve\\Maps\"");
     EXPECT_EQ(lines[6], "\"C:\\Program Files (x86)\\Half-Life\\HL.EXE\" -Console -Dev +map \"big castle\"");
     Run(r);
-    EXPECT_EQ(shell.launches.back().parameters, "/k \"\"C:\\Program Files (x86)\\Tools\\KORVA.BAT\"\"");
+    EXPECT_EQ(shell.launches.back().parameters, "/k .\\KORVA.BAT");
     EXPECT_EQ(shell.launches.back().folder, "C:\\Program Files (x86)\\Tools\\");
+}
+
+TEST_F(CompileTest, ScriptPathsTheInterpreterWouldChangeAreNamedFromTheToolsFolder) {
+    const struct {
+        const char* toolsDir;
+        const char* parameters;
+    } cases[] = {
+        {"D:\\Tools\\Compile\\", "/k D:\\Tools\\Compile\\KORVA.BAT"},
+        {"D:\\Tools\\100%\\", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\%PATH%\\", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\100% (x86) & ^;/", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\Wow!\\", "/k .\\KORVA.BAT"},
+        // Without its last backslash the folder's name becomes part of the script's name, in the folder above.
+        {"D:\\Tools\\100%", "/k \"\"D:\\Tools\\100%KORVA.BAT\"\""},
+        {"D:\\My Tools", "/k \"\"D:\\My ToolsKORVA.BAT\"\""},
+    };
+    for (const auto& c : cases) {
+        CompileRequest r = WorkedExample(0, false);
+        r.toolsDir = c.toolsDir;
+        Run(r);
+        EXPECT_EQ(shell.launches.back().parameters, c.parameters) << c.toolsDir;
+    }
 }
 
 TEST_F(CompileTest, AScriptThatCannotBeCreatedReportsIoError103AndStartsNothing) {
