@@ -31,13 +31,13 @@ std::string ScriptPiece(const std::string& piece) {
 }
 
 std::string CompiledFilesFolder(const CompileRequest& request) {
-    std::string folder = FolderPart(request.mapPath);
+    std::string folder = FolderPart(request.mapPath, request.leadBytes);
     return folder.empty() ? request.mapsDir : folder;
 }
 
 std::vector<std::string> ScriptLines(const CompileRequest& r, const CompileTables& t) {
     const std::string map = ScriptPiece(r.mapPath);
-    const std::string name = MapNameOf(r.mapPath);
+    const std::string name = MapNameOf(r.mapPath, r.leadBytes);
     const std::string from = CompiledFilesFolder(r) + name;
     const std::string target = ScriptPiece(r.gameDir + "Valve\\Maps");
 
@@ -83,7 +83,7 @@ void WriteScript(FileWriter& files, const std::string& path, const std::vector<s
 
 std::string CommandInterpreter(Shell& shell) { return shell.OnSearchPath("cmd.exe") ? "cmd.exe" : "COMMAND.COM"; }
 
-std::string InterpreterParameters(const std::string& toolsDir) {
+std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte) {
     const std::string script = ScriptPath(toolsDir);
     // What follows /k is read as a typed command, not as a line of a batch file: %% stays %%, %NAME% is
     // replaced by a variable (and ! too where delayed expansion is on), and blanks and & ^ ; split or
@@ -93,7 +93,7 @@ std::string InterpreterParameters(const std::string& toolsDir) {
     // The interpreter starts in the tools folder, so a script lying directly in it is named from there,
     // whatever the folder holds; the ".\" keeps it found where the current folder is not searched for
     // commands.
-    if (toolsDir.empty() || toolsDir.back() == '\\' || toolsDir.back() == '/')
+    if (toolsDir.empty() || EndsWithCharacterOf(toolsDir, "\\/", isLeadByte))
         return "/k .\\" + std::string(kScriptName);
     // A tools folder typed without its last backslash puts the script into the folder above. The whole
     // path is quoted, twice, as the interpreter strips one pair of outer quotes from what follows /k; a %
@@ -119,7 +119,8 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
     WriteScript(files, script, lines);
 
     const std::string interpreter = CommandInterpreter(shell);
-    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.toolsDir), request.toolsDir, kShowNormal);
+    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.toolsDir, request.leadBytes),
+                                  request.toolsDir, kShowNormal);
     if (result <= 32)
         throw Error("Unable to start " + interpreter + " for " + script + ": " + ShellFailureReason(result));
 }
