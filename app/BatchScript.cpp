@@ -5,34 +5,39 @@
 #include "app/MapPath.h"
 #include "platform/Error.h"
 
-#include <cstring>
+#include <string_view>
 
 namespace korva {
+namespace {
+
+// What ends or changes a command for the interpreter: a blank or one of these splits, joins, redirects
+// or escapes it.
+constexpr std::string_view kSplitting = " \t&|<>^(),;=";
+
+bool HasAnyOf(const std::string& text, std::string_view chars) { return text.find_first_of(chars) != std::string::npos; }
+
+} // namespace
 
 std::string ScriptPath(const std::string& toolsDir) { return toolsDir + kScriptName; }
 
 std::string ScriptPiece(const std::string& piece) {
-    static const char kSpecial[] = " \t&|<>^(),;=";
     std::string text;
-    bool quote = false;
     for (char c : piece) {
         if (c == '%')
             text += '%'; // the interpreter reads %% as one %
         text += c;
-        if (c != '\0' && std::strchr(kSpecial, c))
-            quote = true;
     }
-    return quote ? '"' + text + '"' : text;
+    return HasAnyOf(piece, kSplitting) ? '"' + text + '"' : text;
 }
 
 std::string CompiledFilesFolder(const CompileRequest& request) {
-    std::string folder = FolderPart(request.mapPath);
+    std::string folder = FolderPart(request.mapPath, request.leadBytes);
     return folder.empty() ? request.mapsDir : folder;
 }
 
 std::vector<std::string> ScriptLines(const CompileRequest& r, const CompileTables& t) {
     const std::string map = ScriptPiece(r.mapPath);
-    const std::string name = MapNameOf(r.mapPath);
+    const std::string name = MapNameOf(r.mapPath, r.leadBytes);
     const std::string from = CompiledFilesFolder(r) + name;
     const std::string target = ScriptPiece(r.gameDir + "Valve\\Maps");
 
@@ -78,11 +83,22 @@ void WriteScript(FileWriter& files, const std::string& path, const std::vector<s
 
 std::string CommandInterpreter(Shell& shell) { return shell.OnSearchPath("cmd.exe") ? "cmd.exe" : "COMMAND.COM"; }
 
-std::string InterpreterParameters(const std::string& scriptPath) {
-    const std::string piece = ScriptPiece(scriptPath);
-    // The interpreter strips one pair of outer quotes from what follows /k, so a quoted path needs a
-    // second pair around it.
-    return piece == scriptPath ? "/k " + scriptPath : "/k \"" + piece + "\"";
+std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte) {
+    const std::string script = ScriptPath(toolsDir);
+    // What follows /k is read as a typed command, not as a line of a batch file: %% stays %%, %NAME% is
+    // replaced by a variable (and ! too where delayed expansion is on), and blanks and & ^ ; split or
+    // escape the command. A path holding none of these is passed as it stands.
+    if (!HasAnyOf(script, kSplitting) && !HasAnyOf(script, "%!"))
+        return "/k " + script;
+    // The interpreter starts in the tools folder, so a script lying directly in it is named from there,
+    // whatever the folder holds; the ".\" keeps it found where the current folder is not searched for
+    // commands.
+    if (toolsDir.empty() || EndsWithCharacterOf(toolsDir, "\\/", isLeadByte))
+        return "/k .\\" + std::string(kScriptName);
+    // A tools folder typed without its last backslash puts the script into the folder above. The whole
+    // path is quoted, twice, as the interpreter strips one pair of outer quotes from what follows /k; a %
+    // stays single here.
+    return "/k \"\"" + script + "\"\"";
 }
 
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
@@ -103,7 +119,8 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
     WriteScript(files, script, lines);
 
     const std::string interpreter = CommandInterpreter(shell);
-    const int result = LaunchFile(shell, interpreter, InterpreterParameters(script), request.toolsDir, kShowNormal);
+    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.toolsDir, request.leadBytes),
+                                  request.toolsDir, kShowNormal);
     if (result <= 32)
         throw Error("Unable to start " + interpreter + " for " + script + ": " + ShellFailureReason(result));
 }

@@ -4,6 +4,7 @@
 
 #include "app/CompileModes.h"
 #include "platform/FileWriter.h"
+#include "platform/PathText.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 
@@ -21,6 +22,9 @@ struct CompileRequest {
     std::string mapPath;
     int mode = 0;
     bool runGame = false;
+    // The system code page's lead-byte test, for cutting the map path and the tools folder into their
+    // pieces; null where every byte is one character.
+    LeadByteTest leadBytes = nullptr;
 };
 
 inline constexpr const char* kScriptName = "KORVA.BAT";
@@ -51,9 +55,12 @@ void WriteScript(FileWriter& files, const std::string& path, const std::vector<s
 // The command interpreter: "cmd.exe" when the search path has it, else "COMMAND.COM".
 std::string CommandInterpreter(Shell& shell);
 
-// The interpreter's parameters: "/k " and the script path, quoted so that a path with blanks or
-// special characters survives the interpreter's own quote handling.
-std::string InterpreterParameters(const std::string& scriptPath);
+// The interpreter's parameters for the script in that tools folder: "/k " and the script's path as it
+// stands when the path holds no blank and none of & | < > ^ ( ) , ; = % !. Otherwise "/k .\KORVA.BAT",
+// named from the working folder, which the interpreter starts in, when the script lies directly in the
+// tools folder (one ending in "\" or "/"), or else the whole path in two pairs of quotes, with % left
+// single.
+std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte);
 
 // What Compile does: with no mode selected, warns and does nothing else; otherwise writes the script, in
 // the code page the interpreter reads it in, and starts the interpreter on it in the tools folder,

@@ -93,7 +93,7 @@ void TfrmMain::FormDestroy(ui::Component*) {
 void TfrmMain::FormShow(ui::Component*) {
     rgComModeClick(this);
     odFile.SetInitialDir(MapsDir);
-    edFilename.SetText(FileNamePart(MapPath));
+    edFilename.SetText(FileNamePart(MapPath, services_.leadBytes));
 }
 
 void TfrmMain::rgComModeClick(ui::Component*) {
@@ -107,17 +107,18 @@ void TfrmMain::btnBrowseClick(ui::Component*) {
     if (odFile.Execute())
         MapPath = odFile.FileName();
     // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
-    if (!IsMapFile(MapPath)) {
+    if (!IsMapFile(MapPath, services_.leadBytes)) {
         MapPath = kNoMapSelected;
         GetPrompts().Beep();
         GetPrompts().Message(MessageKind::Error, kRefusedMapMessage, MessageButtons::Ok);
     }
-    edFilename.SetText(FileNamePart(MapPath));
+    edFilename.SetText(FileNamePart(MapPath, services_.leadBytes));
     btnCompile.SetFocus();
 }
 
 void TfrmMain::btnCompileClick(ui::Component*) {
-    const CompileRequest request{GameDir, ToolsDir, MapsDir, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked()};
+    const CompileRequest request{GameDir, ToolsDir, MapsDir, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked(),
+                                 services_.leadBytes};
     Compile(request, tables_, services_.files, services_.shell, GetPrompts());
 }
 

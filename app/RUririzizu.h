@@ -5,6 +5,7 @@
 
 #include "app/CompileModes.h"
 #include "platform/FileWriter.h"
+#include "platform/PathText.h"
 #include "platform/ProfileStore.h"
 #include "platform/Shell.h"
 #include "ui/Controls.h"
@@ -24,6 +25,8 @@ struct MainServices {
     Shell& shell;
     FileWriter& files;
     ProfileStore& profiles; // KORVA.INI, loaded at creation and saved at destruction
+    // The system code page's lead-byte test, for cutting paths; null where every byte is one character.
+    LeadByteTest leadBytes = nullptr;
 };
 
 // The texts of the main window's messages.

@@ -51,7 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
-        TfrmMain frmMain({prompts, shell, files, profiles}, application.Handle());
+        TfrmMain frmMain({prompts, shell, files, profiles, win32::SystemLeadBytes()}, application.Handle());
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());
         frmMain.SetAboutBox(frmAbout);

@@ -1,7 +1,7 @@
 // The configuration dialog.
 #include "config/Config.h"
 
-#include "app/MapPath.h"
+#include "platform/PathText.h"
 #include "res/resource.h"
 
 namespace korva {
@@ -56,7 +56,8 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       lblSuccesMaps(*this, "SUCCESFUL", {kSuccessLeft, kRowMaps, 70, 16}),
       lblFailMaps(*this, "FAILED", {kFailureLeft, kRowMaps, 70, 16}),
       lblSearchDir(*this, "STATIC", "", {8, 146, 479, 16}, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS),
-      detection_({services.registry, sfFileFind, *this, services.prompts, services.cursor, Stored}) {
+      detection_({services.registry, sfFileFind, *this, services.prompts, services.cursor, Stored}),
+      leadBytes_(services.folders.LeadBytes()) {
     const HFONT editFont = MakeFont(-11);
     for (ui::Edit* edit : {&edHLDir, &edToolsDir, &edMapsDir})
         edit->SetFont(editFont);
@@ -119,7 +120,7 @@ void TfrmConfig::Browse(int filterIndex, std::string& stored, ui::Edit& edit) {
     odFile.SetFilterIndex(filterIndex);
     odFile.SetFileName("");
     if (odFile.Execute())
-        stored = FolderPart(odFile.FileName());
+        stored = FolderPart(odFile.FileName(), leadBytes_);
     // A cancelled choice shows the stored folder too.
     edit.SetText(stored);
 }

@@ -110,6 +110,7 @@ private:
     ui::Label& StatusLabelOf(StatusLabel label);
 
     Detection detection_;
+    LeadByteTest leadBytes_; // the system code page's, for the folder part of a chosen file
     ui::Control* focusBeforeSearch_ = nullptr; // a button disabled by a search while it had the focus
 };
 

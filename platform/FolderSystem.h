@@ -2,6 +2,8 @@
 // of one folder's entries. The Win32 implementation sits in platform/win32; tests use an in-memory one.
 #pragma once
 
+#include "platform/PathText.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,9 +29,6 @@ enum DriveTypeCode : unsigned {
     dtCdRom = 5,
     dtRamDisk = 6,
 };
-
-// Whether a byte starts a double-byte character in the system code page.
-using LeadByteTest = bool (*)(unsigned char);
 
 // One entry of a folder listing. Name points into the listing and stays valid until the listing
 // moves on to the next entry or is closed.
@@ -64,7 +63,7 @@ public:
     // Opens a listing for a pattern such as "C:\Tools\*.*", with its first entry at hand. Null when the
     // folder is missing, cannot be read or holds no entry at all; nothing is reported beyond that.
     virtual std::unique_ptr<FolderListing> OpenListing(const std::string& pattern) = 0;
-    // The code page's lead-byte test for joining paths; null where every byte is one character.
+    // The code page's lead-byte test for joining and cutting paths; null where every byte is one character.
     virtual LeadByteTest LeadBytes() const { return nullptr; }
 };
 

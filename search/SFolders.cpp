@@ -1,24 +1,10 @@
 // The folder scanner: the walk over drives and folders, the events and the records of the matches.
 #include "search/SFolders.h"
 
+#include "platform/PathText.h"
+
 namespace korva {
 namespace {
-
-bool EndsWithBackslash(std::string_view folder, LeadByteTest isLeadByte) {
-    if (folder.empty() || folder.back() != '\\')
-        return false;
-    if (!isLeadByte)
-        return true;
-    // A trailing "\" may be the second byte of a double-byte character; only a walk from the start
-    // tells where the characters begin.
-    std::size_t i = 0;
-    std::size_t lastStart = 0;
-    while (i < folder.size()) {
-        lastStart = i;
-        i += isLeadByte(static_cast<unsigned char>(folder[i])) && i + 1 < folder.size() ? 2 : 1;
-    }
-    return lastStart == folder.size() - 1;
-}
 
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
@@ -34,7 +20,7 @@ std::string JoinPath(std::string_view folder, std::string_view name, LeadByteTes
     std::string path;
     path.reserve(folder.size() + 1 + name.size());
     path.append(folder);
-    if (!EndsWithBackslash(folder, isLeadByte))
+    if (!EndsWithCharacterOf(folder, "\\", isLeadByte))
         path.push_back('\\');
     path.append(name);
     return path;

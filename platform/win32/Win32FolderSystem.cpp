@@ -47,7 +47,9 @@ std::unique_ptr<FolderListing> Win32FolderSystem::OpenListing(const std::string&
     return std::make_unique<FindListing>(std::move(handle), data);
 }
 
-LeadByteTest Win32FolderSystem::LeadBytes() const {
+LeadByteTest Win32FolderSystem::LeadBytes() const { return SystemLeadBytes(); }
+
+LeadByteTest SystemLeadBytes() {
     // Only double-byte code pages have lead bytes; elsewhere the plain test is quicker.
     CPINFO info;
     if (!::GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2)

@@ -18,6 +18,10 @@ public:
     LeadByteTest LeadBytes() const override;
 };
 
+// The system code page's lead-byte test (IsDBCSLeadByte); null where the code page has one byte a
+// character. Everything that joins or cuts a path of the system's code page uses this one.
+LeadByteTest SystemLeadBytes();
+
 // The last-write time of a find result in local time, MS-DOS packed (date high, time low); 0 when
 // it lies outside the years the packed form holds (1980 to 2107).
 std::uint32_t PackedLocalTime(const FILETIME& utc);

@@ -1,6 +1,9 @@
 // Private profile files.
 #include "platform/win32/Win32ProfileStore.h"
 
+#include "platform/PathText.h"
+#include "platform/win32/Win32FolderSystem.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -15,7 +18,7 @@ std::string ProgramFolder() {
             return {};
         if (length < path.size()) {
             const std::string full(path.data(), length);
-            return full.substr(0, full.find_last_of('\\') + 1);
+            return FolderPart(full, SystemLeadBytes());
         }
         path.resize(path.size() * 2);
     }

@@ -3,12 +3,47 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 namespace korva::win32 {
+namespace {
+
+// Makes a folder this process's current one for its lifetime, then puts the previous one back.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) {
+        const DWORD length = ::GetCurrentDirectoryA(0, nullptr);
+        previous_.resize(length);
+        if (length && ::GetCurrentDirectoryA(length, previous_.data()) < length)
+            made_ = ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    }
+    ~CurrentFolder() {
+        if (made_)
+            ::SetCurrentDirectoryA(previous_.data());
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+    bool Made() const { return made_; }
+
+private:
+    std::vector<char> previous_;
+    bool made_ = false;
+};
+
+} // namespace
 
 int Win32Shell::Execute(const std::string& file, const std::string& parameters, const std::string& folder,
                         int showCommand) {
+    // The shell replaces %NAME% in the working folder by the environment variable NAME, so a folder whose
+    // name holds a % may turn into another. Such a folder is made current instead and passed as none: the
+    // started program inherits it.
+    std::string workingFolder = folder;
+    std::optional<CurrentFolder> current;
+    if (folder.find('%') != std::string::npos && current.emplace(folder).Made())
+        workingFolder.clear();
     // A null operation selects the default action ("open" for a program).
-    HINSTANCE result = ::ShellExecuteA(owner_, nullptr, file.c_str(), parameters.c_str(), folder.c_str(),
+    HINSTANCE result = ::ShellExecuteA(owner_, nullptr, file.c_str(), parameters.c_str(), workingFolder.c_str(),
                                        showCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }

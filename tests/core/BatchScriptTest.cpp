@@ -1,6 +1,7 @@
 // KORVA.BAT: the lines of each mode, the exact bytes of the file, quoting, failures and the launch.
 #include "app/BatchScript.h"
 #include "fakes/FakeFileWriter.h"
+#include "fakes/FakeLeadBytes.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeShell.h"
 #include "platform/Error.h"
@@ -13,6 +14,7 @@ namespace {
 using fakes::FakeFileWriter;
 using fakes::FakePrompts;
 using fakes::FakeShell;
+using fakes::ShiftJisLeadByte;
 
 constexpr const char* kMap = "D:\\Editor\\maps\\castle.map";
 constexpr const char* kScript = "D:\\Tools\\Compile\\KORVA.BAT";
@@ -104,6 +106,13 @@ TEST_F(CompileTest, UnusualMapPathsGoIntoTheScriptAsTheyAre) {
     lines = ScriptLines(r, tables);
     EXPECT_EQ(lines[0], "QCSG.EXE ");
     EXPECT_EQ(lines[4], "Copy D:\\Editor\\maps\\.bsp D:\\Games\\HL\\Valve\\Maps");
+
+    // In a double-byte code page 95 5C is one character, here part of the map's name.
+    r.mapPath = "E:\\Work\\\x95\\keep.map";
+    r.leadBytes = ShiftJisLeadByte;
+    lines = ScriptLines(r, tables);
+    EXPECT_EQ(lines[4], "Copy E:\\Work\\\x95\\keep.bsp D:\\Games\\HL\\Valve\\Maps");
+    EXPECT_EQ(lines[6], "D:\\Games\\HL\\HL.EXE -Console -Dev +map \x95\\keep");
 }
 
 TEST_F(CompileTest, CompiledFilesAreTakenFromTheMapFilesOwnFolder) {
@@ -140,8 +149,33 @@ TEST_F(CompileTest, FoldersWithBlanksAndBracketsWorkInEveryLine) {
     EXPECT_EQ(lines[4], "Copy \"C:\\My Maps\\big castle.bsp\" \"C:\\Program Files (x86)\\Half-Life\\Valve\\Maps\"");
     EXPECT_EQ(lines[6], "\"C:\\Program Files (x86)\\Half-Life\\HL.EXE\" -Console -Dev +map \"big castle\"");
     Run(r);
-    EXPECT_EQ(shell.launches.back().parameters, "/k \"\"C:\\Program Files (x86)\\Tools\\KORVA.BAT\"\"");
+    EXPECT_EQ(shell.launches.back().parameters, "/k .\\KORVA.BAT");
     EXPECT_EQ(shell.launches.back().folder, "C:\\Program Files (x86)\\Tools\\");
+}
+
+TEST_F(CompileTest, ScriptPathsTheInterpreterWouldChangeAreNamedFromTheToolsFolder) {
+    const struct {
+        const char* toolsDir;
+        const char* parameters;
+        LeadByteTest leadBytes = nullptr;
+    } cases[] = {
+        {"D:\\Tools\\Compile\\", "/k D:\\Tools\\Compile\\KORVA.BAT"},
+        {"D:\\Tools\\100%\\", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\%PATH%\\", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\100% (x86) & ^;/", "/k .\\KORVA.BAT"},
+        {"D:\\Tools\\Wow!\\", "/k .\\KORVA.BAT"},
+        // Without its last backslash the folder's name becomes part of the script's name, in the folder above.
+        {"D:\\Tools\\100%", "/k \"\"D:\\Tools\\100%KORVA.BAT\"\""},
+        {"D:\\My Tools", "/k \"\"D:\\My ToolsKORVA.BAT\"\""},
+        {"D:\\My \x95\\", "/k \"\"D:\\My \x95\\KORVA.BAT\"\"", ShiftJisLeadByte}, // ends in a character, not in "\"
+    };
+    for (const auto& c : cases) {
+        CompileRequest r = WorkedExample(0, false);
+        r.toolsDir = c.toolsDir;
+        r.leadBytes = c.leadBytes;
+        Run(r);
+        EXPECT_EQ(shell.launches.back().parameters, c.parameters) << c.toolsDir;
+    }
 }
 
 TEST_F(CompileTest, AScriptThatCannotBeCreatedReportsIoError103AndStartsNothing) {

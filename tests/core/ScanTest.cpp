@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "search/SFolders.h"
 #include "tests/fakes/FakeFolderSystem.h"
+#include "tests/fakes/FakeLeadBytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@ namespace {
 
 using fakes::FakeFolderSystem;
 using fakes::FakeMessagePump;
+using fakes::ShiftJisLeadByte;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
@@ -331,8 +333,6 @@ TEST_F(ScanTest, ChangingScanDirDuringTheWalkDoesNotMoveIt) {
     sf.Scan();
     EXPECT_THAT(Found(), ElementsAre("C:\\Tools\\QCSG.EXE", "C:\\Tools\\sub\\deep\\QCSG.EXE"));
 }
-
-bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 
 TEST(JoinPath, AddsOneBackslashCountingDoubleByteCharactersAsOne) {
     const struct {

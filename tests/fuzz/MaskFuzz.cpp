@@ -5,6 +5,7 @@
 #include "search/Masks.h"
 #include "search/SFolders.h"
 #include "tests/core/MaskReference.h"
+#include "tests/fakes/FakeLeadBytes.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -81,10 +82,8 @@ void MaskList(std::string_view text, const std::vector<std::string_view>& names)
     }
 }
 
-bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
-
 void Join(std::string_view folder, std::string_view name) {
-    for (LeadByteTest test : {LeadByteTest{nullptr}, LeadByteTest{ShiftJisLeadByte}}) {
+    for (LeadByteTest test : {LeadByteTest{nullptr}, LeadByteTest{fakes::ShiftJisLeadByte}}) {
         const std::string joined = JoinPath(folder, name, test);
         if (folder.empty()) {
             Check(joined.empty(), "an empty folder joins to nothing");

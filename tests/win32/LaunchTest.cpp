@@ -156,6 +156,24 @@ TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {
               std::string::npos);
 }
 
+// The interpreter reads its /k text as a command line, where % expands variables and & ^ ; split or
+// escape: tools folders holding them must still run the script.
+TEST_F(Chain, ToolsFoldersWithPercentSignsAndInterpreterCharactersWork) {
+    for (const char* tools : {"Tools\\100% (x86) & ^;", "Tools\\%PATH%", "Tools\\50%;70%"}) {
+        Install("HL", tools, "maps");
+        const std::string copied = request.gameDir + "Valve\\Maps\\castle.bsp";
+        ::DeleteFileA(copied.c_str());
+        request.mode = 0;
+        request.runGame = true;
+        CompileAndWait("HL.EXE", request.gameDir + "standin.log");
+        const std::string log = test::ReadFile(request.toolsDir + "standin.log");
+        EXPECT_EQ(log.rfind("QCSG.EXE|" + request.mapPath + "|" + WithoutTrailingBackslash(request.toolsDir), 0), 0u)
+            << tools << "\n" << log;
+        EXPECT_NE(log.find("QRAD.EXE|"), std::string::npos) << tools;
+        EXPECT_NE(test::ReadFile(copied).find("QRAD.EXE"), std::string::npos) << tools;
+    }
+}
+
 // Two real copies of the program.
 class SingleInstance : public ::testing::Test {
 protected:
