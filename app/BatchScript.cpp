@@ -32,14 +32,14 @@ std::string ScriptPiece(const std::string& piece) {
 
 std::string CompiledFilesFolder(const CompileRequest& request) {
     std::string folder = FolderPart(request.mapPath, request.leadBytes);
-    return folder.empty() ? request.mapsDir : folder;
+    return folder.empty() ? request.dirs.MapsPath : folder;
 }
 
 std::vector<std::string> ScriptLines(const CompileRequest& r, const CompileTables& t) {
     const std::string map = ScriptPiece(r.mapPath);
     const std::string name = MapNameOf(r.mapPath, r.leadBytes);
     const std::string from = CompiledFilesFolder(r) + name;
-    const std::string target = ScriptPiece(r.gameDir + "Valve\\Maps");
+    const std::string target = ScriptPiece(r.dirs.HLPath + "Valve\\Maps");
 
     std::vector<std::string> lines = {
         t.CsgCommands[r.mode] + map,
@@ -50,7 +50,7 @@ std::vector<std::string> ScriptLines(const CompileRequest& r, const CompileTable
         "Copy " + ScriptPiece(from + ".pts") + " " + target,
     };
     if (r.runGame)
-        lines.push_back(ScriptPiece(r.gameDir + "HL.EXE") + " -Console -Dev +map " + ScriptPiece(name));
+        lines.push_back(ScriptPiece(r.dirs.HLPath + "HL.EXE") + " -Console -Dev +map " + ScriptPiece(name));
     return lines;
 }
 
@@ -107,7 +107,7 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
         prompts.Message(MessageKind::Warning, kChooseModeMessage, MessageButtons::Ok);
         return;
     }
-    const std::string script = ScriptPath(request.toolsDir);
+    const std::string script = ScriptPath(request.dirs.ToolsPath);
     std::vector<std::string> lines = ScriptLines(request, tables);
     for (std::string& line : lines) {
         std::optional<std::string> console = shell.ConsoleText(line);
@@ -119,8 +119,8 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
     WriteScript(files, script, lines);
 
     const std::string interpreter = CommandInterpreter(shell);
-    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.toolsDir, request.leadBytes),
-                                  request.toolsDir, kShowNormal);
+    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.dirs.ToolsPath, request.leadBytes),
+                                  request.dirs.ToolsPath, kSwShow);
     if (result <= 32)
         throw Error("Unable to start " + interpreter + " for " + script + ": " + ShellFailureReason(result));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/CompileModes.h"
+#include "platform/Folders.h"
 #include "platform/FileWriter.h"
 #include "platform/PathText.h"
 #include "platform/Prompts.h"
@@ -16,9 +17,7 @@ namespace korva {
 // Everything a compile reads from the main window. Folders are joined to what follows them as they
 // stand: each is expected to end in a backslash, and nothing adds one.
 struct CompileRequest {
-    std::string gameDir;
-    std::string toolsDir;
-    std::string mapsDir;
+    Folders dirs;
     std::string mapPath;
     int mode = 0;
     bool runGame = false;

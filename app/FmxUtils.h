@@ -7,7 +7,8 @@
 
 namespace korva {
 
-inline constexpr int kShowNormal = 5; // SW_SHOW
+// SW_SHOW: activates the window and shows it at its current size and place.
+inline constexpr int kSwShow = 5;
 
 // Asks the shell to start file with parameters in folder, shown as showCommand says, and returns at once
 // with the shell's result (above 32: started). The texts are passed whole, whatever their length.

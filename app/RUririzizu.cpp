@@ -72,9 +72,7 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
 
 void TfrmMain::FormCreate(ui::Component*) {
     const LoadedSettings loaded = LoadSettings(services_.profiles);
-    GameDir = loaded.values.GameDir;
-    ToolsDir = loaded.values.ToolsDir;
-    MapsDir = loaded.values.MapsDir;
+    Dirs = loaded.values.Dirs;
     MapPath = loaded.values.MapPath;
     if (loaded.configured) {
         cb_runHL.SetChecked(loaded.values.RunHL);
@@ -87,12 +85,12 @@ void TfrmMain::FormCreate(ui::Component*) {
 
 void TfrmMain::FormDestroy(ui::Component*) {
     SaveSettings(services_.profiles,
-                 {GameDir, ToolsDir, MapsDir, MapPath, cb_runHL.Checked(), rgComMode.ItemIndex()});
+                 {Dirs, MapPath, cb_runHL.Checked(), rgComMode.ItemIndex()});
 }
 
 void TfrmMain::FormShow(ui::Component*) {
     rgComModeClick(this);
-    odFile.SetInitialDir(MapsDir);
+    odFile.SetInitialDir(Dirs.MapsPath);
     edFilename.SetText(FileNamePart(MapPath, services_.leadBytes));
 }
 
@@ -117,12 +115,12 @@ void TfrmMain::btnBrowseClick(ui::Component*) {
 }
 
 void TfrmMain::btnCompileClick(ui::Component*) {
-    const CompileRequest request{GameDir, ToolsDir, MapsDir, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked(),
+    const CompileRequest request{Dirs, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked(),
                                  services_.leadBytes};
     Compile(request, tables_, services_.files, services_.shell, GetPrompts());
 }
 
-std::vector<std::string> TfrmMain::UpdateStrL() { return {GameDir, ToolsDir, MapsDir}; }
+Folders TfrmMain::UpdateStrL() const { return Dirs; }
 
 void TfrmMain::btnConfigClick(ui::Component*) {
     if (!config_)
@@ -131,10 +129,8 @@ void TfrmMain::btnConfigClick(ui::Component*) {
     if (GetPrompts().ShowModal(*config_) != mrOk)
         return;
     // Taken as they stand, without any test.
-    GameDir = config_->edHLDir.Text();
-    ToolsDir = config_->edToolsDir.Text();
-    MapsDir = config_->edMapsDir.Text();
-    odFile.SetInitialDir(MapsDir);
+    Dirs = config_->ChosenDirs();
+    odFile.SetInitialDir(Dirs.MapsPath);
 }
 
 void TfrmMain::btnAboutClick(ui::Component*) {

@@ -5,6 +5,7 @@
 
 #include "app/CompileModes.h"
 #include "platform/FileWriter.h"
+#include "platform/Folders.h"
 #include "platform/PathText.h"
 #include "platform/ProfileStore.h"
 #include "platform/Shell.h"
@@ -12,7 +13,6 @@
 #include "ui/OpenDialog.h"
 
 #include <string>
-#include <vector>
 
 namespace korva {
 
@@ -66,8 +66,8 @@ public:
     void rgComModeClick(ui::Component* Sender);
     void btnCompileClick(ui::Component* Sender);
     void FormShow(ui::Component* Sender);
-    // The main window's game, tools and maps folders as they are now, in this order.
-    std::vector<std::string> UpdateStrL();
+    // The main window's game, tools and maps folders as they are now.
+    Folders UpdateStrL() const;
 
     // The other windows the buttons open; created after this one.
     void SetAboutBox(TfrmAbout& about) { about_ = &about; }
@@ -75,9 +75,7 @@ public:
 
     // The state of the run: folders as stored or configured (normally ending in a backslash, never
     // checked), the map path, and the selected mode as last seen by rgComModeClick.
-    std::string GameDir;
-    std::string ToolsDir;
-    std::string MapsDir;
+    Folders Dirs;
     std::string MapPath;
     int ModeIndex = 0;
 

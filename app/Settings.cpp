@@ -98,12 +98,12 @@ LoadedSettings LoadSettings(ProfileStore& store) {
     auto text = [&](const char* key) { return store.Read(path, kFolders, key, kNotFound); };
 
     LoadedSettings loaded;
-    loaded.values.GameDir = text("GameDir");
-    if (loaded.values.GameDir == kNotFound)
+    loaded.values.Dirs.HLPath = text("GameDir");
+    if (loaded.values.Dirs.HLPath == kNotFound)
         return loaded;
     loaded.configured = true;
-    loaded.values.ToolsDir = text("ToolsDir");
-    loaded.values.MapsDir = text("MapsDir");
+    loaded.values.Dirs.ToolsPath = text("ToolsDir");
+    loaded.values.Dirs.MapsPath = text("MapsDir");
     loaded.values.MapPath = text("MapName"); // written as "Mapname": names match without regard to case
     loaded.values.RunHL = ParseStoredBoolean(store.Read(path, kGeneral, "RunHL", ""), false);
     loaded.values.ComMode = ParseStoredInteger(store.Read(path, kGeneral, "ComMode", ""), 0);
@@ -113,9 +113,9 @@ LoadedSettings LoadSettings(ProfileStore& store) {
 void SaveSettings(ProfileStore& store, const Settings& values) {
     SettingsWriter out(store);
     out.Write(kGeneral, "Version", "150");
-    out.Write(kFolders, "GameDir", values.GameDir);
-    out.Write(kFolders, "ToolsDir", values.ToolsDir);
-    out.Write(kFolders, "MapsDir", values.MapsDir);
+    out.Write(kFolders, "GameDir", values.Dirs.HLPath);
+    out.Write(kFolders, "ToolsDir", values.Dirs.ToolsPath);
+    out.Write(kFolders, "MapsDir", values.Dirs.MapsPath);
     out.Write(kFolders, "Mapname", values.MapPath);
     out.Write(kGeneral, "RunHL", values.RunHL ? "1" : "0");
     out.Write(kGeneral, "ComMode", std::to_string(values.ComMode));

@@ -2,6 +2,7 @@
 // from one run to the next. Loaded once when the main window is created, saved once when it goes.
 #pragma once
 
+#include "platform/Folders.h"
 #include "platform/ProfileStore.h"
 
 #include <string>
@@ -16,16 +17,14 @@ inline constexpr const char* kConfigureMessage =
 
 // The values the settings file holds.
 struct Settings {
-    std::string GameDir;
-    std::string ToolsDir;
-    std::string MapsDir;
+    Folders Dirs; // GameDir, ToolsDir and MapsDir in the file
     std::string MapPath;
     bool RunHL = false;
     int ComMode = 0;
 };
 
 // What a load found. When the game folder is missing (or holds exactly "Not Found") the program counts
-// as not configured: GameDir is "Not Found" and nothing else was read (the other texts empty, RunHL
+// as not configured: the game folder is "Not Found" and nothing else was read (the other texts empty, RunHL
 // false, ComMode 0). Otherwise missing texts read "Not Found", and RunHL and ComMode their defaults.
 struct LoadedSettings {
     bool configured = false;

@@ -97,12 +97,13 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
     Reset(this);
 }
 
-void TfrmConfig::GetCurrentDirs(std::vector<std::string> List) {
-    List.resize(3);
-    edHLDir.SetText(List[0]);
-    edToolsDir.SetText(List[1]);
-    edMapsDir.SetText(List[2]);
+void TfrmConfig::GetCurrentDirs(const Folders& List) {
+    edHLDir.SetText(List.HLPath);
+    edToolsDir.SetText(List.ToolsPath);
+    edMapsDir.SetText(List.MapsPath);
 }
+
+Folders TfrmConfig::ChosenDirs() const { return {edHLDir.Text(), edToolsDir.Text(), edMapsDir.Text()}; }
 
 void TfrmConfig::AutoConfig(ui::Component*) { detection_.Run(); }
 

@@ -14,7 +14,6 @@
 #include "ui/SpeedButton.h"
 
 #include <string>
-#include <vector>
 
 namespace korva {
 
@@ -72,9 +71,10 @@ public:
     ui::Label lblFailMaps;
     ui::Control lblSearchDir; // the folder the full search is walking
 
-    // Shows the three folders (game, tools, maps, in this order) in the edits as they stand; the list is
-    // the dialog's from now on. Missing entries show as empty. The stored folders do not change.
-    void GetCurrentDirs(std::vector<std::string> List);
+    // Shows the three folders in the edits as they stand. The stored folders do not change.
+    void GetCurrentDirs(const Folders& List);
+    // The three edits' texts as they stand: what OK hands back to the main window.
+    Folders ChosenDirs() const;
 
     void AutoConfig(ui::Component* Sender);
     void btnChangeClick(ui::Component* Sender);

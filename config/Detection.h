@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/Cursor.h"
+#include "platform/Folders.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "search/SFolders.h"
@@ -16,14 +17,11 @@
 
 namespace korva {
 
-// The folders the configuration dialog keeps for the whole run of the program. They start empty and
-// are written only by the detection and by the dialog's browse buttons; each value written ends in a
-// backslash.
-struct StoredFolders {
-    std::string HLPath;    // the game's folder
-    std::string ToolsPath; // the compile tools' folder
-    std::string MapsPath;  // the default maps folder
-    std::string WCPath;    // the level editor's folder, where the tools are looked for first
+// The folders the configuration dialog keeps for the whole run of the program: the three folders and
+// the level editor's. They start empty and are written only by the detection and by the dialog's browse
+// buttons; each value written ends in a backslash.
+struct StoredFolders : Folders {
+    std::string WCPath; // the level editor's folder, where the tools are looked for first
 };
 
 // The nine status labels of the dialog, in the order Reset hides them.

@@ -10,7 +10,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Asks the shell to start a program (looked up on the search path when given by bare name) with the
-    // parameters, in the working folder, with the show command; owner is the application's main window.
+    // parameters, in the working folder, with the show command. The implementation names the window that
+    // the shell's own messages belong to (the Win32 one is told the main window with SetOwner).
     // Returns the shell's result unchanged: above 32 means started, 32 or below is the reason it was not.
     virtual int Execute(const std::string& file, const std::string& parameters, const std::string& folder,
                         int showCommand) = 0;

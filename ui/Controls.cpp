@@ -2,6 +2,7 @@
 #include "ui/Controls.h"
 
 #include "platform/Error.h"
+#include "platform/win32/WindowHelpers.h"
 
 #include <cstring>
 
@@ -11,12 +12,6 @@ namespace {
 bool IsRadioButton(const char* windowClass, DWORD style) {
     const DWORD type = style & BS_TYPEMASK;
     return std::strcmp(windowClass, "BUTTON") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
-}
-
-std::string WindowText(HWND hwnd) {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace
@@ -36,7 +31,9 @@ Control::Control(Form& parent, const char* windowClass, const std::string& capti
         parent.Unregister(*this);
         throw Error(std::string("Unable to create a control of class ") + windowClass);
     }
-    SetFont(parent.Font());
+    // Only the window's own font: a derived class is not built yet, and one that does more with its
+    // font (a label fits its size to it) does that in its own constructor.
+    Control::SetFont(parent.Font());
 }
 
 Control::~Control() {
@@ -44,7 +41,7 @@ Control::~Control() {
     parent_.Unregister(*this);
 }
 
-std::string Control::Text() const { return WindowText(Handle()); }
+std::string Control::Text() const { return win32::WindowText(Handle()); }
 void Control::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
 bool Control::Enabled() const { return ::IsWindowEnabled(Handle()) != FALSE; }
 void Control::SetEnabled(bool enabled) { ::EnableWindow(Handle(), enabled); }
@@ -153,11 +150,15 @@ HBRUSH Memo::PaintColors(HDC dc) {
 
 Label::Label(Form& parent, const std::string& caption, Bounds bounds, DWORD style)
     : Control(parent, "STATIC", caption, bounds, style | SS_NOPREFIX) {
-    SetFont(parent.Font());
+    FitToText(parent.Font());
 }
 
 void Label::SetFont(HFONT font) {
     Control::SetFont(font);
+    FitToText(font);
+}
+
+void Label::FitToText(HFONT font) {
     HDC dc = ::GetDC(Handle());
     if (!dc)
         return;
@@ -190,8 +191,7 @@ Bevel::Bevel(Form& parent, Bounds bounds) : Control(parent, "STATIC", "", bounds
 
 Picture::Picture(Form& parent, int bitmapResource, Bounds bounds)
     : Control(parent, "STATIC", "", bounds, SS_BITMAP),
-      bitmap_(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapResource),
-                                                IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))) {
+      bitmap_(win32::LoadBitmapResource(bitmapResource)) {
     if (bitmap_)
         ::SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
 }

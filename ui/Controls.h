@@ -102,12 +102,15 @@ public:
 class Label : public Control {
 public:
     Label(Form& parent, const std::string& caption, Bounds bounds, DWORD style = SS_LEFT);
+    // Sets the font and fits the label's size to its text in it.
     void SetFont(HFONT font) override;
     // Paints the text in one colour on a ground of another (for status marks).
     void SetColors(COLORREF text, COLORREF background);
     HBRUSH PaintColors(HDC dc) override;
 
 private:
+    void FitToText(HFONT font);
+
     bool colored_ = false;
     COLORREF text_ = 0;
     COLORREF background_ = 0;

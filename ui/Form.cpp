@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Cursor.h"
+#include "platform/win32/WindowHelpers.h"
 #include "ui/Controls.h"
 
 namespace korva::ui {
@@ -65,10 +66,9 @@ Form::Form(Prompts& prompts, const FormDesign& design)
     const int width = r.right - r.left, height = r.bottom - r.top;
     int x = design.left, y = design.top;
     if (design.position == FormPosition::ScreenCenter) {
-        RECT work{};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        x = work.left + (work.right - work.left - width) / 2;
-        y = work.top + (work.bottom - work.top - height) / 2;
+        const POINT centre = win32::CentredOnWorkArea(width, height);
+        x = centre.x;
+        y = centre.y;
     }
     // WM_NCCREATE stores this object and the handle (see WindowProc).
     if (!::CreateWindowExA(frame.exStyle, design.className, design.caption.c_str(), frame.style, x, y, width, height,
@@ -79,11 +79,7 @@ Form::Form(Prompts& prompts, const FormDesign& design)
 
 Form::~Form() { handle_.Reset(); }
 
-std::string Form::Caption() const {
-    char text[512] = {};
-    ::GetWindowTextA(Handle(), text, sizeof text);
-    return text;
-}
+std::string Form::Caption() const { return win32::WindowText(Handle()); }
 
 HFONT Form::MakeFont(int height) {
     extraFonts_.emplace_back(MakeFontHandle(height));

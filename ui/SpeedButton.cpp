@@ -1,6 +1,8 @@
 // The picture button: its own window class, painted as a push button with a masked picture.
 #include "ui/SpeedButton.h"
 
+#include "platform/win32/WindowHelpers.h"
+
 #include <commctrl.h>
 
 namespace korva::ui {
@@ -8,11 +10,6 @@ namespace {
 
 constexpr const char* kClassName = "KorvaSpeedButton";
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
-
-win32::BitmapHandle LoadBitmapResource(int resource) {
-    return win32::BitmapHandle(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-}
 
 } // namespace
 
@@ -23,8 +20,8 @@ const char* SpeedButton::ClassName() {
 
 SpeedButton::SpeedButton(Form& parent, int bitmapResource, int disabledBitmapResource, Bounds bounds)
     : Control(parent, ClassName(), "", bounds, 0) {
-    const win32::BitmapHandle enabled = LoadBitmapResource(bitmapResource);
-    const win32::BitmapHandle disabled = LoadBitmapResource(disabledBitmapResource);
+    const win32::BitmapHandle enabled = win32::LoadBitmapResource(bitmapResource);
+    const win32::BitmapHandle disabled = win32::LoadBitmapResource(disabledBitmapResource);
     BITMAP info{};
     if (enabled && ::GetObjectA(enabled.Get(), sizeof info, &info)) {
         images_.Reset(::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
@@ -52,7 +49,10 @@ LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     auto* self = reinterpret_cast<SpeedButton*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self)
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->HandleMessage(msg, wParam, lParam);
+    // A click runs the button's handler from here: what escapes it is shown, as for every window.
+    LRESULT result = 0;
+    self->Parent().Guard([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,14 +4,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace korva::win32 {
 
-// Owns one handle of the kind described by Traits (its type, its "no handle" value and how to close it).
-template <typename Traits> class UniqueHandle {
+// Owns one handle: its type, the function that closes it, and the value that means "no handle" (as an
+// integer, since a template cannot take INVALID_HANDLE_VALUE itself). One line declares each owner below.
+template <typename Type, auto Close, std::intptr_t InvalidValue = 0> class UniqueHandle {
 public:
-    using Type = typename Traits::Type;
+    static Type Invalid() { return reinterpret_cast<Type>(InvalidValue); }
 
     UniqueHandle() = default;
     explicit UniqueHandle(Type handle) : handle_(handle) {}
@@ -26,43 +28,18 @@ public:
     }
 
     Type Get() const { return handle_; }
-    bool Valid() const { return handle_ != Traits::Invalid(); }
+    bool Valid() const { return handle_ != Invalid(); }
     explicit operator bool() const { return Valid(); }
 
-    Type Release() { return std::exchange(handle_, Traits::Invalid()); }
-    void Reset(Type handle = Traits::Invalid()) {
+    Type Release() { return std::exchange(handle_, Invalid()); }
+    void Reset(Type handle = Invalid()) {
         if (Valid())
-            Traits::Close(handle_);
+            Close(handle_);
         handle_ = handle;
     }
 
 private:
-    Type handle_ = Traits::Invalid();
-};
-
-struct FileHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::CloseHandle(h); }
-};
-
-// FindFirstFile handles: INVALID_HANDLE_VALUE is the failure, not null.
-struct FindHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::FindClose(h); }
-};
-
-struct RegistryKeyTraits {
-    using Type = HKEY;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::RegCloseKey(h); }
-};
-
-template <typename GdiObject> struct GdiObjectTraits {
-    using Type = GdiObject;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::DeleteObject(h); }
+    Type handle_ = Invalid();
 };
 
 // DestroyWindow calls that failed in this process. Every window has exactly one owner, so none should:
@@ -70,36 +47,21 @@ template <typename GdiObject> struct GdiObjectTraits {
 // window in between. Counted for the tests, which check that ending the program leaves it at 0.
 inline int failedWindowDestroys = 0;
 
-struct WindowTraits {
-    using Type = HWND;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) {
-        if (!::DestroyWindow(h))
-            ++failedWindowDestroys;
-    }
-};
+inline void DestroyOwnedWindow(HWND window) {
+    if (!::DestroyWindow(window))
+        ++failedWindowDestroys;
+}
 
-struct HookTraits {
-    using Type = HHOOK;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::UnhookWindowsHookEx(h); }
-};
-
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::ImageList_Destroy(h); }
-};
-
-using FileHandle = UniqueHandle<FileHandleTraits>;
-using FindHandle = UniqueHandle<FindHandleTraits>;
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
-using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
-using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using WindowHandle = UniqueHandle<WindowTraits>;
-using HookHandle = UniqueHandle<HookTraits>;
-using ImageListHandle = UniqueHandle<ImageListTraits>;
+using FileHandle = UniqueHandle<HANDLE, ::CloseHandle, -1>;    // CreateFile: INVALID_HANDLE_VALUE fails
+using ProcessHandle = UniqueHandle<HANDLE, ::CloseHandle>;     // CreateProcess and the like: null fails
+using FindHandle = UniqueHandle<HANDLE, ::FindClose, -1>;      // FindFirstFile: INVALID_HANDLE_VALUE fails
+using RegistryKey = UniqueHandle<HKEY, ::RegCloseKey>;
+using FontHandle = UniqueHandle<HFONT, ::DeleteObject>;
+using BrushHandle = UniqueHandle<HBRUSH, ::DeleteObject>;
+using BitmapHandle = UniqueHandle<HBITMAP, ::DeleteObject>;
+using WindowHandle = UniqueHandle<HWND, DestroyOwnedWindow>;
+using HookHandle = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, ::ImageList_Destroy>;
 
 // A registered window class, unregistered when the owner goes. Registering a class that exists already
 // is no error (a second window of the same kind shares it).

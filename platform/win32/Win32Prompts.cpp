@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Prompts.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WindowHelpers.h"
 
 #include <commdlg.h>
 
@@ -12,20 +13,16 @@ namespace {
 
 // The box being opened on this thread is moved to the centre of the screen's work area as soon as it
 // is activated, then the hook removes itself.
-thread_local HHOOK centreHook = nullptr;
+HookHandle centreHook;
 
 LRESULT CALLBACK CentreOnScreen(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
-        RECT work{}, box_rect{};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        ::GetWindowRect(box, &box_rect);
-        const int width = box_rect.right - box_rect.left, height = box_rect.bottom - box_rect.top;
-        ::SetWindowPos(box, nullptr, work.left + (work.right - work.left - width) / 2,
-                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ::UnhookWindowsHookEx(centreHook);
-        centreHook = nullptr;
+        RECT r{};
+        ::GetWindowRect(box, &r);
+        const POINT centre = CentredOnWorkArea(r.right - r.left, r.bottom - r.top);
+        ::SetWindowPos(box, nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        centreHook.Reset();
         return 0;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -53,12 +50,9 @@ int Win32Prompts::Message(MessageKind kind, const std::string& text, MessageButt
     HWND owner = PromptOwner();
     if (!owner)
         style |= MB_TASKMODAL;
-    centreHook = ::SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, ::GetCurrentThreadId());
+    centreHook.Reset(::SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, ::GetCurrentThreadId()));
     const int answer = ::MessageBoxA(owner, text.c_str(), MessageCaption(kind), style);
-    if (centreHook) {  // the box never activated (it could not be shown)
-        ::UnhookWindowsHookEx(centreHook);
-        centreHook = nullptr;
-    }
+    centreHook.Reset(); // still there when the box never activated (it could not be shown)
     switch (answer) {
     case IDOK: return mrOk;
     case IDYES: return mrYes;

@@ -27,7 +27,7 @@ class CompileTest : public ::testing::Test {
 protected:
     std::string Run(const CompileRequest& request) {
         Compile(request, tables, files, shell, prompts);
-        return files.files[ScriptPath(request.toolsDir)];
+        return files.files[ScriptPath(request.dirs.ToolsPath)];
     }
 
     CompileTables tables = BuildCompileTables();
@@ -171,7 +171,7 @@ TEST_F(CompileTest, ScriptPathsTheInterpreterWouldChangeAreNamedFromTheToolsFold
     };
     for (const auto& c : cases) {
         CompileRequest r = WorkedExample(0, false);
-        r.toolsDir = c.toolsDir;
+        r.dirs.ToolsPath = c.toolsDir;
         r.leadBytes = c.leadBytes;
         Run(r);
         EXPECT_EQ(shell.launches.back().parameters, c.parameters) << c.toolsDir;
@@ -275,12 +275,12 @@ TEST_F(CompileTest, AFailedStartNamesTheProgramAndTheReasonAndKeepsTheScript) {
 
 TEST_F(CompileTest, LongAndEmptyToolsFoldersArePassedWhole) {
     CompileRequest r = WorkedExample(1, false);
-    r.toolsDir = "D:\\" + std::string(120, 'x') + "\\";
+    r.dirs.ToolsPath = "D:\\" + std::string(120, 'x') + "\\";
     Run(r);
-    EXPECT_EQ(shell.launches.back().parameters, "/k " + r.toolsDir + "KORVA.BAT");
-    EXPECT_EQ(shell.launches.back().folder, r.toolsDir);
+    EXPECT_EQ(shell.launches.back().parameters, "/k " + r.dirs.ToolsPath + "KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().folder, r.dirs.ToolsPath);
 
-    r.toolsDir.clear(); // the bare name, resolved against the current folder
+    r.dirs.ToolsPath.clear(); // the bare name, resolved against the current folder
     Run(r);
     EXPECT_TRUE(files.files.count("KORVA.BAT"));
     EXPECT_EQ(shell.launches.back().parameters, "/k KORVA.BAT");

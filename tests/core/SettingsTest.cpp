@@ -15,8 +15,8 @@ TEST(Settings, AFirstStartIsUnconfiguredAndItsSaveWritesTheDefaults) {
     FakeProfileStore store;
     const LoadedSettings loaded = LoadSettings(store);
     EXPECT_FALSE(loaded.configured);
-    EXPECT_EQ(loaded.values.GameDir, "Not Found");
-    EXPECT_EQ(loaded.values.ToolsDir, "");
+    EXPECT_EQ(loaded.values.Dirs.HLPath, "Not Found");
+    EXPECT_EQ(loaded.values.Dirs.ToolsPath, "");
     EXPECT_EQ(loaded.values.MapPath, "");
     EXPECT_EQ(store.filesRead, std::vector<std::string>{"C:\\KORVA\\KORVA.INI"}); // nothing read after GameDir
 
@@ -37,9 +37,9 @@ TEST(Settings, ASavedRunReadsBackAsItWasWithThePathWorkedOutEachTime) {
                             "MapsDir=D:\\Editor\\maps\\\r\nMapname=D:\\Editor\\maps\\castle.map\r\n");
     const LoadedSettings loaded = LoadSettings(store);
     EXPECT_TRUE(loaded.configured);
-    EXPECT_EQ(loaded.values.GameDir, run.GameDir);
-    EXPECT_EQ(loaded.values.ToolsDir, run.ToolsDir);
-    EXPECT_EQ(loaded.values.MapsDir, run.MapsDir);
+    EXPECT_EQ(loaded.values.Dirs.HLPath, run.Dirs.HLPath);
+    EXPECT_EQ(loaded.values.Dirs.ToolsPath, run.Dirs.ToolsPath);
+    EXPECT_EQ(loaded.values.Dirs.MapsPath, run.Dirs.MapsPath);
     EXPECT_EQ(loaded.values.MapPath, run.MapPath); // written as Mapname, read as MapName
     EXPECT_TRUE(loaded.values.RunHL);
     EXPECT_EQ(loaded.values.ComMode, 2);
@@ -51,9 +51,9 @@ TEST(Settings, OnlyAnExactNotFoundGameFolderCountsAsUnconfigured) {
     store.Write("", "Folders", "GameDir", "not found");
     const LoadedSettings lower = LoadSettings(store);
     EXPECT_TRUE(lower.configured);
-    EXPECT_EQ(lower.values.GameDir, "not found");
-    EXPECT_EQ(lower.values.ToolsDir, "Not Found"); // missing keys read as "Not Found"
-    EXPECT_EQ(lower.values.MapsDir, "Not Found");
+    EXPECT_EQ(lower.values.Dirs.HLPath, "not found");
+    EXPECT_EQ(lower.values.Dirs.ToolsPath, "Not Found"); // missing keys read as "Not Found"
+    EXPECT_EQ(lower.values.Dirs.MapsPath, "Not Found");
     EXPECT_EQ(lower.values.MapPath, "Not Found");
     EXPECT_FALSE(lower.values.RunHL);
     EXPECT_EQ(lower.values.ComMode, 0);
@@ -62,7 +62,7 @@ TEST(Settings, OnlyAnExactNotFoundGameFolderCountsAsUnconfigured) {
     store.Write("", "Folders", "ToolsDir", "D:\\Tools\\");
     const LoadedSettings stored = LoadSettings(store);
     EXPECT_FALSE(stored.configured);
-    EXPECT_EQ(stored.values.ToolsDir, ""); // not read
+    EXPECT_EQ(stored.values.Dirs.ToolsPath, ""); // not read
 
     store.Write("", "Folders", "GameDir", "");
     EXPECT_TRUE(LoadSettings(store).configured); // an empty game folder is a configured one

@@ -54,9 +54,9 @@ protected:
           config({prompts, disks, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
         main.SetConfigDialog(config);
         config.SetChooser(select);
-        main.GameDir = "C:\\Games\\HL\\";
-        main.ToolsDir = "C:\\Tools\\";
-        main.MapsDir = "C:\\Maps\\";
+        main.Dirs.HLPath = "C:\\Games\\HL\\";
+        main.Dirs.ToolsPath = "C:\\Tools\\";
+        main.Dirs.MapsPath = "C:\\Maps\\";
         main.Show();
         test::PumpMessages();
     }
@@ -103,7 +103,7 @@ protected:
     void Cancel() { ::PostMessageA(config.btnCancel.Handle(), BM_CLICK, 0, 0); }
     void Esc() { PostKey(::GetFocus(), VK_ESCAPE); }
 
-    std::vector<std::string> MainFolders() const { return {main.GameDir, main.ToolsDir, main.MapsDir}; }
+    std::vector<std::string> MainFolders() const { return {main.Dirs.HLPath, main.Dirs.ToolsPath, main.Dirs.MapsPath}; }
     std::vector<std::string> Edits() const {
         return {config.edHLDir.Text(), config.edToolsDir.Text(), config.edMapsDir.Text()};
     }
@@ -170,9 +170,9 @@ TEST_F(ConfigDialogTest, StartsHiddenLabelsAndManualOffWithTheStatusColoursAndTa
 }
 
 TEST_F(ConfigDialogTest, OpensWithTheMainWindowsFoldersAndOkHandsTheSameTextsBack) {
-    main.GameDir = "Not Found";
-    main.ToolsDir = "";
-    main.MapsDir = "";
+    main.Dirs.HLPath = "Not Found";
+    main.Dirs.ToolsPath = "";
+    main.Dirs.MapsPath = "";
     const std::vector<std::string> handed = MainFolders();
     std::vector<std::string> shown;
     EXPECT_EQ(Configure([&] { shown = Edits(); }, [&] { PostKey(config.edMapsDir.Handle(), VK_RETURN); }), mrOk);
@@ -210,7 +210,7 @@ TEST_F(ConfigDialogTest, ManualConfigurationMakesTheEditsWritableAndTypedTextRea
             Type(config.edToolsDir.Handle(), "E:\\Typed");
         },
         [&] { Ok(); });
-    EXPECT_EQ(main.ToolsDir, "E:\\Typed");
+    EXPECT_EQ(main.Dirs.ToolsPath, "E:\\Typed");
     EXPECT_EQ(config.Stored.ToolsPath, ""); // typing stores nothing
 }
 
@@ -264,7 +264,7 @@ TEST_F(ConfigDialogTest, ACancelledBrowseShowsTheStoredFolderWhichSurvivesShowin
             Press(config.btnHLBrowse.Handle());
         },
         [&] { Cancel(); });
-    EXPECT_EQ(main.GameDir, "C:\\Games\\HL\\");
+    EXPECT_EQ(main.Dirs.HLPath, "C:\\Games\\HL\\");
     EXPECT_EQ(config.Stored.HLPath, "D:\\Sierra\\Half-Life\\");
 
     Configure(
@@ -277,7 +277,7 @@ TEST_F(ConfigDialogTest, ACancelledBrowseShowsTheStoredFolderWhichSurvivesShowin
             EXPECT_EQ(config.edHLDir.Text(), "D:\\Sierra\\Half-Life\\");
         },
         [&] { Ok(); });
-    EXPECT_EQ(main.GameDir, "D:\\Sierra\\Half-Life\\");
+    EXPECT_EQ(main.Dirs.HLPath, "D:\\Sierra\\Half-Life\\");
 }
 
 TEST_F(ConfigDialogTest, ClosingHidesTheLabelsAndSwitchesManualConfigurationOff) {
@@ -298,7 +298,7 @@ TEST_F(ConfigDialogTest, ClosingHidesTheLabelsAndSwitchesManualConfigurationOff)
         ExpectManual(false);
     }
     // OK took the detection's text as it stood.
-    EXPECT_EQ(main.GameDir, "Folder not found");
+    EXPECT_EQ(main.Dirs.HLPath, "Folder not found");
 }
 
 TEST_F(ConfigDialogTest, AWrongRegistryValueIsShownInTheErrorBoxAndTheDialogStaysUsable) {
@@ -317,7 +317,7 @@ TEST_F(ConfigDialogTest, AWrongRegistryValueIsShownInTheErrorBoxAndTheDialogStay
                 EXPECT_TRUE(c->Enabled());
         },
         [&] { Ok(); });
-    EXPECT_EQ(main.GameDir, "C:\\HL\\");
+    EXPECT_EQ(main.Dirs.HLPath, "C:\\HL\\");
 }
 
 // While the full search runs, only Cancel and Esc are usable. Every way out stops the search, nothing is
@@ -376,7 +376,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
         EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
         EXPECT_EQ(prompts.messages.size(), 1u); // the question only: no chooser, no message after it
         EXPECT_EQ(prompts.modalShowings, 1);
-        EXPECT_EQ(main.ToolsDir, "C:\\Tools\\");
+        EXPECT_EQ(main.Dirs.ToolsPath, "C:\\Tools\\");
         for (ui::Control* c : {&config.btnScan, &config.btnOK, &config.btnChange})
             EXPECT_TRUE(c->Enabled());
         EXPECT_EQ(VisibleLabels(), 0);

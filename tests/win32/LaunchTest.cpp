@@ -34,7 +34,7 @@ TEST(Shell, LaunchFileStartsTheProgramWithItsParametersInItsFolder) {
     ASSERT_TRUE(test::CopyFileTo(Standin("ECHOARGS.EXE"), dir / "ECHOARGS.EXE"));
     test::MakeDir(dir / "work");
     win32::Win32Shell shell;
-    const int result = LaunchFile(shell, dir / "ECHOARGS.EXE", "/k C:\\Tools\\KORVA.BAT", dir / "work\\", kShowNormal);
+    const int result = LaunchFile(shell, dir / "ECHOARGS.EXE", "/k C:\\Tools\\KORVA.BAT", dir / "work\\", kSwShow);
     EXPECT_GT(result, 32);
     const std::string log = dir / "standin.log";
     ASSERT_TRUE(test::WaitFor([&] { return LogHas(log, "\r\n"); }));
@@ -45,7 +45,7 @@ TEST(Shell, FindsTheInterpreterAndReportsAProgramThatIsMissing) {
     win32::Win32Shell shell;
     EXPECT_TRUE(shell.OnSearchPath("cmd.exe"));
     EXPECT_FALSE(shell.OnSearchPath("NO-SUCH-PROGRAM-KORVA.EXE"));
-    EXPECT_LE(shell.Execute("NO-SUCH-PROGRAM-KORVA.EXE", "", "", kShowNormal), 32);
+    EXPECT_LE(shell.Execute("NO-SUCH-PROGRAM-KORVA.EXE", "", "", kSwShow), 32);
 }
 
 TEST(Shell, ScriptTextIsPutIntoTheConsolesCodePage) {
@@ -64,16 +64,16 @@ TEST(Shell, ScriptTextIsPutIntoTheConsolesCodePage) {
 class Chain : public ::testing::Test {
 protected:
     void Install(const std::string& gameName, const std::string& toolsName, const std::string& mapsName) {
-        request.gameDir = root / gameName + "\\";
-        request.toolsDir = root / toolsName + "\\";
-        request.mapsDir = root / mapsName + "\\";
-        for (const std::string& folder : {request.gameDir, request.gameDir + "Valve\\", request.gameDir + "Valve\\Maps\\",
-                                          request.toolsDir, request.mapsDir})
+        request.dirs.HLPath = root / gameName + "\\";
+        request.dirs.ToolsPath = root / toolsName + "\\";
+        request.dirs.MapsPath = root / mapsName + "\\";
+        for (const std::string& folder : {request.dirs.HLPath, request.dirs.HLPath + "Valve\\", request.dirs.HLPath + "Valve\\Maps\\",
+                                          request.dirs.ToolsPath, request.dirs.MapsPath})
             test::MakeDir(folder);
         for (const char* tool : {"QCSG.EXE", "QBSP2.EXE", "VIS.EXE", "QRAD.EXE"})
-            ASSERT_TRUE(test::CopyFileTo(Standin(tool), request.toolsDir + tool));
-        ASSERT_TRUE(test::CopyFileTo(Standin("HL.EXE"), request.gameDir + "HL.EXE"));
-        request.mapPath = request.mapsDir + "castle.map";
+            ASSERT_TRUE(test::CopyFileTo(Standin(tool), request.dirs.ToolsPath + tool));
+        ASSERT_TRUE(test::CopyFileTo(Standin("HL.EXE"), request.dirs.HLPath + "HL.EXE"));
+        request.mapPath = request.dirs.MapsPath + "castle.map";
         test::WriteFile(request.mapPath, "// a map\r\n");
     }
 
@@ -101,58 +101,58 @@ TEST_F(Chain, AFullCompileRunsEveryToolCopiesTheLevelAndStartsTheGameOnIt) {
     Install("Games\\HL", "Tools", "maps");
     request.mode = 1;
     request.runGame = true;
-    CompileAndWait("HL.EXE", request.gameDir + "standin.log");
+    CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
 
-    const std::string tools = WithoutTrailingBackslash(request.toolsDir);
-    EXPECT_EQ(test::ReadFile(request.toolsDir + "standin.log"),
+    const std::string tools = WithoutTrailingBackslash(request.dirs.ToolsPath);
+    EXPECT_EQ(test::ReadFile(request.dirs.ToolsPath + "standin.log"),
               "QCSG.EXE|" + request.mapPath + "|" + tools + "\r\n" +
               "QBSP2.EXE|" + request.mapPath + "|" + tools + "\r\n" +
               "VIS.EXE|" + request.mapPath + "|" + tools + "\r\n" +
               "QRAD.EXE|-smooth 80 -bounce 20 " + request.mapPath + "|" + tools + "\r\n");
-    const std::string maps = request.gameDir + "Valve\\Maps\\";
+    const std::string maps = request.dirs.HLPath + "Valve\\Maps\\";
     EXPECT_TRUE(test::FileExists(maps + "castle.bsp"));
     EXPECT_TRUE(test::FileExists(maps + "castle.pts"));
     EXPECT_NE(test::ReadFile(maps + "castle.bsp").find("QRAD.EXE"), std::string::npos);
-    EXPECT_EQ(test::ReadFile(request.gameDir + "standin.log").rfind("HL.EXE|-Console -Dev +map castle|", 0), 0u);
+    EXPECT_EQ(test::ReadFile(request.dirs.HLPath + "standin.log").rfind("HL.EXE|-Console -Dev +map castle|", 0), 0u);
     EXPECT_TRUE(prompts.messages.empty());
 
     // A second compile in another mode overwrites the copies without asking.
     request.mode = 0;
-    CompileAndWait("HL.EXE", request.gameDir + "standin.log");
+    CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
     EXPECT_NE(test::ReadFile(maps + "castle.bsp").find("VIS.EXE -fast"), std::string::npos);
 }
 
 TEST_F(Chain, ALeakCheckSkipsTheLaterStepsAsRemarks) {
     Install("HL", "Tools", "maps");
     request.mode = 3;
-    CompileAndWait("QBSP2.EXE", request.toolsDir + "standin.log");
-    const std::string log = test::ReadFile(request.toolsDir + "standin.log");
+    CompileAndWait("QBSP2.EXE", request.dirs.ToolsPath + "standin.log");
+    const std::string log = test::ReadFile(request.dirs.ToolsPath + "standin.log");
     EXPECT_NE(log.find("QBSP2.EXE|-leakonly "), std::string::npos);
     EXPECT_EQ(log.find("VIS.EXE"), std::string::npos);
     EXPECT_EQ(log.find("QRAD.EXE"), std::string::npos);
-    EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(request.gameDir + "Valve\\Maps\\castle.pts"); }));
+    EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(request.dirs.HLPath + "Valve\\Maps\\castle.pts"); }));
 }
 
 TEST_F(Chain, AMapNamedWithALetterBeyondAsciiIsCompiledAndPlayed) {
     Install("HL", "Tools", "maps");
-    request.mapPath = request.mapsDir + "ch\xE2teau.map";
+    request.mapPath = request.dirs.MapsPath + "ch\xE2teau.map";
     test::WriteFile(request.mapPath, "// a map\r\n");
     request.mode = 0;
     request.runGame = true;
-    CompileAndWait("HL.EXE", request.gameDir + "standin.log");
-    EXPECT_NE(test::ReadFile(request.toolsDir + "standin.log").find("QCSG.EXE|" + request.mapPath + "|"),
+    CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
+    EXPECT_NE(test::ReadFile(request.dirs.ToolsPath + "standin.log").find("QCSG.EXE|" + request.mapPath + "|"),
               std::string::npos);
-    EXPECT_TRUE(test::FileExists(request.gameDir + "Valve\\Maps\\ch\xE2teau.bsp"));
-    EXPECT_EQ(test::ReadFile(request.gameDir + "standin.log").rfind("HL.EXE|-Console -Dev +map ch\xE2teau|", 0), 0u);
+    EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\ch\xE2teau.bsp"));
+    EXPECT_EQ(test::ReadFile(request.dirs.HLPath + "standin.log").rfind("HL.EXE|-Console -Dev +map ch\xE2teau|", 0), 0u);
 }
 
 TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {
     Install("Program Files (x86)\\Half-Life", "Compile Tools (v2)", "My Maps");
     request.mode = 0;
     request.runGame = true;
-    CompileAndWait("HL.EXE", request.gameDir + "standin.log");
-    EXPECT_TRUE(test::FileExists(request.gameDir + "Valve\\Maps\\castle.bsp"));
-    EXPECT_NE(test::ReadFile(request.toolsDir + "standin.log").find("QCSG.EXE|\"" + request.mapPath + "\"|"),
+    CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
+    EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\castle.bsp"));
+    EXPECT_NE(test::ReadFile(request.dirs.ToolsPath + "standin.log").find("QCSG.EXE|\"" + request.mapPath + "\"|"),
               std::string::npos);
 }
 
@@ -161,13 +161,13 @@ TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {
 TEST_F(Chain, ToolsFoldersWithPercentSignsAndInterpreterCharactersWork) {
     for (const char* tools : {"Tools\\100% (x86) & ^;", "Tools\\%PATH%", "Tools\\50%;70%"}) {
         Install("HL", tools, "maps");
-        const std::string copied = request.gameDir + "Valve\\Maps\\castle.bsp";
+        const std::string copied = request.dirs.HLPath + "Valve\\Maps\\castle.bsp";
         ::DeleteFileA(copied.c_str());
         request.mode = 0;
         request.runGame = true;
-        CompileAndWait("HL.EXE", request.gameDir + "standin.log");
-        const std::string log = test::ReadFile(request.toolsDir + "standin.log");
-        EXPECT_EQ(log.rfind("QCSG.EXE|" + request.mapPath + "|" + WithoutTrailingBackslash(request.toolsDir), 0), 0u)
+        CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
+        const std::string log = test::ReadFile(request.dirs.ToolsPath + "standin.log");
+        EXPECT_EQ(log.rfind("QCSG.EXE|" + request.mapPath + "|" + WithoutTrailingBackslash(request.dirs.ToolsPath), 0), 0u)
             << tools << "\n" << log;
         EXPECT_NE(log.find("QRAD.EXE|"), std::string::npos) << tools;
         EXPECT_NE(test::ReadFile(copied).find("QRAD.EXE"), std::string::npos) << tools;
@@ -190,7 +190,7 @@ protected:
         test::EndChildProcesses();
     }
 
-    win32::FileHandle Start() {
+    win32::ProcessHandle Start() {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
@@ -201,7 +201,7 @@ protected:
                               &startup, &info))
             return {};
         ::CloseHandle(info.hThread);
-        return win32::FileHandle(info.hProcess);
+        return win32::ProcessHandle(info.hProcess);
     }
 
     TempDir dir;
@@ -209,14 +209,14 @@ protected:
 
 TEST_F(SingleInstance, ASecondCopyBringsTheFirstToTheFrontAndEndsByItself) {
     ASSERT_EQ(::FindWindowA("TfrmMain", "Velmora v1.55"), nullptr) << "a copy is running already";
-    win32::FileHandle first = Start();
+    win32::ProcessHandle first = Start();
     ASSERT_TRUE(first);
     HWND window = nullptr;
     ASSERT_TRUE(test::WaitFor([&] { return (window = ::FindWindowA("TfrmMain", "Velmora v1.55")) != nullptr &&
                                            ::IsWindowVisible(window); }, 20000));
 
     ::SetForegroundWindow(::GetDesktopWindow());
-    win32::FileHandle second = Start();
+    win32::ProcessHandle second = Start();
     ASSERT_TRUE(second);
     ASSERT_EQ(::WaitForSingleObject(second.Get(), 20000), WAIT_OBJECT_0) << "the second copy did not end";
     DWORD exitCode = 1;

@@ -45,9 +45,9 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : form({prompts, shell, files, Configured(settings)}, nullptr), about(prompts, nullptr) {
         form.SetAboutBox(about);
-        form.GameDir = "C:\\Games\\HL\\";
-        form.ToolsDir = tools.Path();
-        form.MapsDir = "C:\\Maps\\";
+        form.Dirs.HLPath = "C:\\Games\\HL\\";
+        form.Dirs.ToolsPath = tools.Path();
+        form.Dirs.MapsPath = "C:\\Maps\\";
         form.MapPath = "C:\\Maps\\castle.map";
         form.Show();
         test::PumpMessages();
@@ -220,14 +220,14 @@ TEST_F(MainWindowTest, EnterCompilesAndTheScriptIsWrittenIntoTheToolsFolder) {
 }
 
 TEST_F(MainWindowTest, AMissingToolsFolderShowsIoError103AndTheWindowStaysUsable) {
-    form.ToolsDir = tools / "missing\\";
+    form.Dirs.ToolsPath = tools / "missing\\";
     Press(form.btnCompile.Handle());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].kind, MessageKind::AppError);
     EXPECT_EQ(prompts.messages[0].text, "I/O error 103.");
     EXPECT_TRUE(shell.launches.empty());
 
-    form.ToolsDir = tools.Path();
+    form.Dirs.ToolsPath = tools.Path();
     Press(form.btnCompile.Handle());
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(shell.launches.size(), 1u);

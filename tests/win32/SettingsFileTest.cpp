@@ -38,9 +38,9 @@ TEST_F(SettingsFile, AHandWrittenFileIsReadWhateverTheCaseOfItsNamesAndItsOtherL
                            "mapsdir=D:\\maps\\\r\n");
     const LoadedSettings loaded = LoadSettings(store);
     ASSERT_TRUE(loaded.configured);
-    EXPECT_EQ(loaded.values.GameDir, "D:\\Games\\HL\\");
-    EXPECT_EQ(loaded.values.ToolsDir, "D:\\Tools\\");
-    EXPECT_EQ(loaded.values.MapsDir, "D:\\maps\\");
+    EXPECT_EQ(loaded.values.Dirs.HLPath, "D:\\Games\\HL\\");
+    EXPECT_EQ(loaded.values.Dirs.ToolsPath, "D:\\Tools\\");
+    EXPECT_EQ(loaded.values.Dirs.MapsPath, "D:\\maps\\");
     EXPECT_EQ(loaded.values.MapPath, "D:\\maps\\castle.map");
     EXPECT_TRUE(loaded.values.RunHL);
     EXPECT_EQ(loaded.values.ComMode, 3);
@@ -54,9 +54,9 @@ TEST_F(SettingsFile, WhatASaveWritesReadsBackTheSame) {
     EXPECT_NE(text.find("Version=150"), std::string::npos);
     EXPECT_NE(text.find("Mapname="), std::string::npos);
     const LoadedSettings loaded = LoadSettings(store);
-    EXPECT_EQ(loaded.values.GameDir, run.GameDir);
-    EXPECT_EQ(loaded.values.ToolsDir, "");
-    EXPECT_EQ(loaded.values.MapsDir, run.MapsDir);
+    EXPECT_EQ(loaded.values.Dirs.HLPath, run.Dirs.HLPath);
+    EXPECT_EQ(loaded.values.Dirs.ToolsPath, "");
+    EXPECT_EQ(loaded.values.Dirs.MapsPath, run.Dirs.MapsPath);
     EXPECT_EQ(loaded.values.MapPath, run.MapPath);
     EXPECT_TRUE(loaded.values.RunHL);
     EXPECT_EQ(loaded.values.ComMode, -1);
@@ -65,7 +65,7 @@ TEST_F(SettingsFile, WhatASaveWritesReadsBackTheSame) {
 TEST_F(SettingsFile, ALongValueIsReadAsItsFirst1023Characters) {
     const std::string longFolder = "D:\\" + std::string(1500, 'f') + "\\";
     ASSERT_TRUE(store.Write(Ini(), "Folders", "GameDir", longFolder));
-    EXPECT_EQ(LoadSettings(store).values.GameDir, longFolder.substr(0, 1023));
+    EXPECT_EQ(LoadSettings(store).values.Dirs.HLPath, longFolder.substr(0, 1023));
 }
 
 TEST_F(SettingsFile, TheProgramFolderIsTheExecutablesOwn) {
@@ -125,9 +125,9 @@ TEST_F(SettingsRoundTrip, ModeBoxAndFoldersSurviveARestart) {
         auto form = Start();
         ::SendMessageA(form->rgComMode.Item(2).Handle(), BM_CLICK, 0, 0);
         ::SendMessageA(form->cb_runHL.Handle(), BM_CLICK, 0, 0);
-        form->GameDir = "D:\\Games\\HL\\";
-        form->ToolsDir = "D:\\Tools\\Compile\\";
-        form->MapsDir = "D:\\Editor\\maps\\";
+        form->Dirs.HLPath = "D:\\Games\\HL\\";
+        form->Dirs.ToolsPath = "D:\\Tools\\Compile\\";
+        form->Dirs.MapsPath = "D:\\Editor\\maps\\";
         form->MapPath = "D:\\Editor\\maps\\castle.map";
         form->Destroy();
     }
@@ -137,9 +137,9 @@ TEST_F(SettingsRoundTrip, ModeBoxAndFoldersSurviveARestart) {
     EXPECT_EQ(again->rgComMode.ItemIndex(), 2);
     EXPECT_EQ(again->mmo_info.Lines()[0], kModeHelp[2][0]);
     EXPECT_TRUE(again->cb_runHL.Checked());
-    EXPECT_EQ(again->GameDir, "D:\\Games\\HL\\");
-    EXPECT_EQ(again->ToolsDir, "D:\\Tools\\Compile\\");
-    EXPECT_EQ(again->MapsDir, "D:\\Editor\\maps\\");
+    EXPECT_EQ(again->Dirs.HLPath, "D:\\Games\\HL\\");
+    EXPECT_EQ(again->Dirs.ToolsPath, "D:\\Tools\\Compile\\");
+    EXPECT_EQ(again->Dirs.MapsPath, "D:\\Editor\\maps\\");
     EXPECT_EQ(again->edFilename.Text(), "castle.map");
     again->Destroy();
 }
