@@ -200,24 +200,12 @@ bool StartedProgramRunning(const char* exeName) {
 }
 
 ProgramFolder::ProgramFolder() {
-    char base[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, base);
-    static int counter = 0;
-    path_ = std::string(base) + "korva-acceptance-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    RemoveTree(path_);
-    MakeDir(path_);
-    EXPECT_TRUE(::CopyFileA((BuildDir() + "korva.exe").c_str(), (path_ + "korva.exe").c_str(), FALSE))
+    EXPECT_TRUE(::CopyFileA((BuildDir() + "korva.exe").c_str(), (dir_ / "korva.exe").c_str(), FALSE))
         << "korva.exe is not built";
 }
 
-ProgramFolder::~ProgramFolder() {
-    EndAll();
-    RemoveTree(path_);
-}
+ProgramFolder::~ProgramFolder() { EndAll(); }
 
-Process ProgramFolder::Start() const {
-    return Process(path_ + "korva.exe", path_);
-}
+Process ProgramFolder::Start() const { return Process(dir_ / "korva.exe", Path()); }
 
 } // namespace korva::acceptance

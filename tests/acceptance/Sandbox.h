@@ -91,14 +91,14 @@ public:
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-    const std::string& Path() const { return path_; } // ends in a backslash
-    std::string Settings() const { return path_ + "KORVA.INI"; }
+    const std::string& Path() const { return dir_.Path(); } // ends in a backslash
+    std::string Settings() const { return dir_ / "KORVA.INI"; }
     void WriteSettings(const std::string& content) const { WriteFile(Settings(), content); }
     // Starts korva.exe from this folder, in this folder.
     Process Start() const;
 
 private:
-    std::string path_;
+    test::TempDir dir_; // removed after the destructor has ended the started processes
 };
 
 } // namespace korva::acceptance
