@@ -15,4 +15,4 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 use_wine_prefix "$korva_root/build/wine"
 # KORVA keeps KORVA.INI beside the program, so it runs from its own folder in the build tree.
-exec wine "$korva_root/build/win64/korva.exe"
+exec "$korva_wine" "$korva_root/build/win64/korva.exe"

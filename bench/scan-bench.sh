@@ -63,26 +63,26 @@ best_wall() {
     echo "$lowest"
 }
 
-entries=$(wine "$bare" "$wintree" | field entries)
-folders=$(wine "$bare" "$wintree" | field folders)
+entries=$("$korva_wine" "$bare" "$wintree" | field entries)
+folders=$("$korva_wine" "$bare" "$wintree" | field folders)
 echo "tree: $entries entries in $folders folders; best of $runs runs"
 echo
 
 # The four programs timed inside take turns, so a change in the machine's load touches them alike.
 bare_in="" off="" on="" every=""
 lower() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
-wine "$bare" "$wintree" >/dev/null
-wine "$scan" "$wintree" QCSG.EXE --no-messages >/dev/null
+"$korva_wine" "$bare" "$wintree" >/dev/null
+"$korva_wine" "$scan" "$wintree" QCSG.EXE --no-messages >/dev/null
 for _ in $(seq "$runs"); do
-    bare_in=$(lower "$(wine "$bare" "$wintree" | field seconds)" "$bare_in")
-    off=$(lower "$(wine "$scan" "$wintree" QCSG.EXE --no-messages | field seconds)" "$off")
-    on=$(lower "$(wine "$scan" "$wintree" QCSG.EXE --messages | field seconds)" "$on")
-    every=$(lower "$(wine "$scan" "$wintree" QCSG.EXE --messages-every-entry | field seconds)" "$every")
+    bare_in=$(lower "$("$korva_wine" "$bare" "$wintree" | field seconds)" "$bare_in")
+    off=$(lower "$("$korva_wine" "$scan" "$wintree" QCSG.EXE --no-messages | field seconds)" "$off")
+    on=$(lower "$("$korva_wine" "$scan" "$wintree" QCSG.EXE --messages | field seconds)" "$on")
+    every=$(lower "$("$korva_wine" "$scan" "$wintree" QCSG.EXE --messages-every-entry | field seconds)" "$every")
 done
-on_line=$(wine "$scan" "$wintree" QCSG.EXE --messages)
-small_line=$(wine "$scan" "$wintree\\maps0\\textures0" QCSG.EXE --messages)
-bare_wall=$(best_wall wine "$bare" "$wintree")
-dir_wall=$(best_wall wine cmd /c "dir /s /b $wintree > NUL")
+on_line=$("$korva_wine" "$scan" "$wintree" QCSG.EXE --messages)
+small_line=$("$korva_wine" "$scan" "$wintree\\maps0\\textures0" QCSG.EXE --messages)
+bare_wall=$(best_wall "$korva_wine" "$bare" "$wintree")
+dir_wall=$(best_wall "$korva_wine" cmd /c "dir /s /b $wintree > NUL")
 find_wall=$(best_wall find "$tree" -iname qcsg.exe)
 
 row() { awk -v label="$1" -v t="$2" -v n="$entries" 'BEGIN { printf "  %-40s %8.3f s  %7.2f us/entry\n", label, t, t / n * 1e6 }'; }

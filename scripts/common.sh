@@ -2,12 +2,15 @@
 # environment. Sourced, not run.
 
 # Everything the program, its tests, benchmarks and fuzzers need on a fresh Debian machine. wine32:i386
-# is Wine's 32-bit part, which runs the 32-bit release beside the 64-bit program.
+# is Wine's 32-bit part, which runs the 32-bit release beside the 64-bit program where the machine runs
+# 32-bit programs at all; scripts/wine finds out and runs Wine without it where it does not.
 KORVA_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev
                 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
                 wine wine64 wine32:i386 fonts-wine xvfb xauth googletest libbenchmark-dev)
 
 korva_root=$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
+# Stands for `wine` (see the script): every Wine program of the project is started through it.
+korva_wine="$korva_root/scripts/wine"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -38,8 +41,8 @@ ensure_packages() {
     fi
 }
 
-# The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts. A
-# prefix made before Wine's 32-bit part was installed cannot run 32-bit programs: it is made anew.
+# The project's own Wine prefix (never the user's), quiet, and without the Mono and Gecko prompts; set up
+# once (see scripts/init-wine-prefix.sh).
 # use_wine_prefix PREFIX [--test]
 use_wine_prefix() {
     export WINEPREFIX="$1"

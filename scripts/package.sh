@@ -16,9 +16,13 @@ version=$(sed -n 's/^project(korva VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
 name="korva-$version"
 
+# Quiet when all is well; a build that fails shows what it said.
 for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target korva >/dev/null
+    if ! log=$(cmake --build --preset "$preset" --target korva 2>&1); then
+        printf '%s\n' "$log" >&2
+        exit 1
+    fi
 done
 programs=(build/win32/korva.exe build/win64/korva.exe)
 scripts/check-imports.sh "${programs[@]}"

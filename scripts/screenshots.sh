@@ -27,10 +27,10 @@ printf '[General]\r\nVersion=150\r\nRunHL=1\r\nComMode=1\r\n[Folders]\r\nGameDir
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -e
-    wine "$1/korva.exe" & korva=$!
-    wine "$2" "$3" >/dev/null
+    "$4" "$1/korva.exe" & korva=$!
+    "$4" "$2" "$3" >/dev/null
     kill $korva 2>/dev/null || true
-' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout"
+' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout" "$korva_wine"
 for bmp in "$out"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
