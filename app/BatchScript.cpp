@@ -101,12 +101,33 @@ std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLe
     return "/k \"\"" + script + "\"\"";
 }
 
+void CheckScriptPaths(const CompileRequest& request) {
+    const std::pair<const char*, std::string> paths[] = {
+        {"map path", request.mapPath},
+        {"tools folder", request.dirs.ToolsPath},
+        {"game folder", request.dirs.HLPath},
+        {"maps folder", CompiledFilesFolder(request)}, // the map's own folder, or the maps folder
+    };
+    for (const auto& [what, path] : paths) {
+        const std::size_t at = FirstForbiddenPathCharacter(path, request.leadBytes);
+        if (at == std::string::npos)
+            continue;
+        const auto c = static_cast<unsigned char>(path[at]);
+        const std::string character =
+            c < 32 ? "a control character" : std::string("the character ") + path[at];
+        throw Error(
+            std::string("KORVA will not compile: the ") + what + " \"" + path + "\" holds " + character +
+            ", which no Windows path can hold. Correct it under Configuration or choose the map again");
+    }
+}
+
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
              Prompts& prompts) {
     if (!IsCompileMode(request.mode)) {
         prompts.Message(MessageKind::Warning, kChooseModeMessage, MessageButtons::Ok);
         return;
     }
+    CheckScriptPaths(request);
     const std::string script = ScriptPath(request.dirs.ToolsPath);
     std::vector<std::string> lines = ScriptLines(request, tables);
     for (std::string& line : lines) {

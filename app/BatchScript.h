@@ -61,7 +61,14 @@ std::string CommandInterpreter(Shell& shell);
 // single.
 std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte);
 
-// What Compile does: with no mode selected, warns and does nothing else; otherwise writes the script, in
+// Throws Error when the map path, the tools or game folder, or the folder the compiled files are copied
+// from holds a character that no Windows path can hold (FirstForbiddenPathCharacter). Names from the
+// system never do; a folder typed or pasted under manual configuration may, and in a script such a
+// character would end, join or redirect a command.
+void CheckScriptPaths(const CompileRequest& request);
+
+// What Compile does: with no mode selected, warns and does nothing else; otherwise checks the paths
+// (CheckScriptPaths) and writes the script, in
 // the code page the interpreter reads it in, and starts the interpreter on it in the tools folder,
 // without waiting. Throws Error when the script cannot be written (nothing is started; also when a line
 // holds a character the interpreter's code page lacks) or the interpreter cannot be started (the

@@ -72,6 +72,8 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
 
 void TfrmMain::FormCreate(ui::Component*) {
     const LoadedSettings loaded = LoadSettings(services_.profiles);
+    if (!loaded.kept)
+        GetPrompts().Message(MessageKind::Error, kSettingsNotKeptMessage, MessageButtons::Ok);
     Dirs = loaded.values.Dirs;
     MapPath = loaded.values.MapPath;
     if (loaded.configured) {
@@ -102,8 +104,15 @@ void TfrmMain::rgComModeClick(ui::Component*) {
 }
 
 void TfrmMain::btnBrowseClick(ui::Component*) {
-    if (odFile.Execute())
+    switch (odFile.Execute()) {
+    case OpenFileResult::Chosen:
         MapPath = odFile.FileName();
+        break;
+    case OpenFileResult::Unusable:
+        return; // the dialog said why; the map path stays as it was
+    case OpenFileResult::Cancelled:
+        break;
+    }
     // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
     if (!IsMapFile(MapPath, services_.leadBytes)) {
         MapPath = kNoMapSelected;

@@ -59,7 +59,7 @@ bool ParseDecimal(const std::string& text, size_t pos, std::int64_t& value) {
 
 class SettingsWriter {
 public:
-    explicit SettingsWriter(ProfileStore& store) : store_(store), path_(SettingsPath(store)) {}
+    SettingsWriter(ProfileStore& store, std::string path) : store_(store), path_(std::move(path)) {}
     void Write(const char* section, const char* key, const std::string& value) {
         if (!store_.Write(path_, section, key, value))
             throw Error("Unable to write to " + path_);
@@ -91,13 +91,23 @@ bool ParseStoredBoolean(const std::string& text, bool fallback) {
     return ParseStoredInteger(text, fallback ? 1 : 0) != 0;
 }
 
-std::string SettingsPath(ProfileStore& store) { return store.ProgramFolder() + kSettingsFileName; }
+std::optional<std::string> SettingsPath(ProfileStore& store) {
+    const std::optional<std::string> folder = store.ProgramFolder();
+    if (!folder)
+        return std::nullopt;
+    return *folder + kSettingsFileName;
+}
 
 LoadedSettings LoadSettings(ProfileStore& store) {
-    const std::string path = SettingsPath(store);
-    auto text = [&](const char* key) { return store.Read(path, kFolders, key, kNotFound); };
-
     LoadedSettings loaded;
+    const std::optional<std::string> path = SettingsPath(store);
+    if (!path) {
+        loaded.kept = false;
+        loaded.values.Dirs.HLPath = kNotFound;
+        return loaded;
+    }
+    auto text = [&](const char* key) { return store.Read(*path, kFolders, key, kNotFound); };
+
     loaded.values.Dirs.HLPath = text("GameDir");
     if (loaded.values.Dirs.HLPath == kNotFound)
         return loaded;
@@ -105,13 +115,16 @@ LoadedSettings LoadSettings(ProfileStore& store) {
     loaded.values.Dirs.ToolsPath = text("ToolsDir");
     loaded.values.Dirs.MapsPath = text("MapsDir");
     loaded.values.MapPath = text("MapName"); // written as "Mapname": names match without regard to case
-    loaded.values.RunHL = ParseStoredBoolean(store.Read(path, kGeneral, "RunHL", ""), false);
-    loaded.values.ComMode = ParseStoredInteger(store.Read(path, kGeneral, "ComMode", ""), 0);
+    loaded.values.RunHL = ParseStoredBoolean(store.Read(*path, kGeneral, "RunHL", ""), false);
+    loaded.values.ComMode = ParseStoredInteger(store.Read(*path, kGeneral, "ComMode", ""), 0);
     return loaded;
 }
 
 void SaveSettings(ProfileStore& store, const Settings& values) {
-    SettingsWriter out(store);
+    std::optional<std::string> path = SettingsPath(store);
+    if (!path)
+        return; // the user was told at start-up that nothing is kept
+    SettingsWriter out(store, std::move(*path));
     out.Write(kGeneral, "Version", "150");
     out.Write(kFolders, "GameDir", values.Dirs.HLPath);
     out.Write(kFolders, "ToolsDir", values.Dirs.ToolsPath);

@@ -3,7 +3,7 @@
 # and sets it beside the platform's own speed on the same tree:
 #   - the scanner, win64 build under Wine, with Messages off and on (a window repaints meanwhile), and
 #     for comparison with the message queue looked at after every entry instead of every 10 ms,
-#   - a bare FindFirstFileA/FindNextFileA walk under Wine (list and recurse, nothing else),
+#   - a bare FindFirstFileW/FindNextFileW walk under Wine (list and recurse, nothing else),
 #   - Wine's cmd /c dir /s /b,
 #   - native find -iname qcsg.exe.
 # Each is run RUNS times (5 by default) after one warm-up run; the best time counts. Scanner and bare
@@ -89,7 +89,7 @@ row() { awk -v label="$1" -v t="$2" -v n="$entries" 'BEGIN { printf "  %-40s %8.
 ratio() { awk -v label="$1" -v a="$2" -v b="$3" 'BEGIN { printf "  %-40s %8.2f\n", label, a / b }'; }
 
 echo "timed inside the programs:"
-row "bare FindFirstFileA/FindNextFileA walk" "$bare_in"
+row "bare FindFirstFileW/FindNextFileW walk" "$bare_in"
 row "scan for QCSG.EXE, Messages off" "$off"
 row "scan for QCSG.EXE, Messages on" "$on"
 row "scan, Messages on, queue every entry" "$every"

@@ -80,6 +80,7 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
 
     odFile.Options.title = "Select the directory to use...";
     odFile.Options.filter = kBrowseFilter;
+    odFile.Options.folderOnly = true; // the chosen file only points at its folder
 
     btnOK.ModalResult = mrOk;
     btnCancel.ModalResult = mrCancel;
@@ -120,8 +121,15 @@ void TfrmConfig::btnChangeClick(ui::Component*) {
 void TfrmConfig::Browse(int filterIndex, std::string& stored, ui::Edit& edit) {
     odFile.SetFilterIndex(filterIndex);
     odFile.SetFileName("");
-    if (odFile.Execute())
+    switch (odFile.Execute()) {
+    case OpenFileResult::Chosen:
         stored = FolderPart(odFile.FileName(), leadBytes_);
+        break;
+    case OpenFileResult::Unusable:
+        return; // the dialog said why; the folder and its edit stay as they were
+    case OpenFileResult::Cancelled:
+        break;
+    }
     // A cancelled choice shows the stored folder too.
     edit.SetText(stored);
 }

@@ -81,6 +81,13 @@ std::optional<std::string> Detection::ChooseAmongFound() {
     return chooser_->Choose(folders);
 }
 
+std::optional<std::string> Detection::InstalledFolder(const char* keyPath) {
+    const auto key = parts_.registry.OpenKey(keyPath);
+    if (!key)
+        return std::nullopt;
+    return key->ReadString(kDirectoryValue);
+}
+
 void Detection::Run() {
     if (running_)
         return;
@@ -93,9 +100,8 @@ void Detection::Run() {
 
     view.Reset();
 
-    if (auto key = parts_.registry.OpenKey(kHalfLifeKey)) {
-        folders.HLPath = key->ReadString(kDirectoryValue) + "\\";
-        key.reset();
+    if (const auto directory = InstalledFolder(kHalfLifeKey)) {
+        folders.HLPath = *directory + "\\";
         view.ShowStatus(StatusLabel::lblSuccesHL);
         view.ShowFolder(FolderEdit::edHLDir, folders.HLPath);
     } else {
@@ -104,17 +110,19 @@ void Detection::Run() {
     }
 
     bool editorRead = false;
-    if (auto key = parts_.registry.OpenKey(kEditorKey)) {
-        const std::string directory = key->ReadString(kDirectoryValue);
-        folders.WCPath = directory + "\\";
-        folders.MapsPath = directory + "\\maps\\";
+    if (const auto directory = InstalledFolder(kEditorKey)) {
+        folders.WCPath = *directory + "\\";
+        folders.MapsPath = *directory + "\\maps\\";
         view.ShowStatus(StatusLabel::lblSuccesMaps);
-        key.reset();
         editorRead = true;
 
         switch (QuickSearch()) {
         case Outcome::Found:
             view.ShowFolder(FolderEdit::edToolsDir, folders.ToolsPath);
+            view.ShowFolder(FolderEdit::edMapsDir, folders.MapsPath);
+            return;
+        case Outcome::NotChosen:
+            // No choice is no folder: the tools edit keeps what it showed.
             view.ShowFolder(FolderEdit::edMapsDir, folders.MapsPath);
             return;
         case Outcome::Cancelled:
@@ -169,9 +177,10 @@ Detection::Outcome Detection::QuickSearch() {
         return Outcome::Found;
     }
     view.ShowStatus(StatusLabel::lblFToolsSkip);
-    // A chooser closed with no row selected keeps the tools folder there was.
-    if (auto chosen = ChooseAmongFound())
-        folders.ToolsPath = std::move(*chosen);
+    auto chosen = ChooseAmongFound();
+    if (!chosen)
+        return Outcome::NotChosen;
+    folders.ToolsPath = std::move(*chosen);
     return Outcome::Found;
 }
 
@@ -196,6 +205,8 @@ void Detection::FullSearch() {
         folders.ToolsPath = scanner.Files.front().Path;
     } else if (auto chosen = ChooseAmongFound()) {
         folders.ToolsPath = std::move(*chosen);
+    } else {
+        return; // no choice: the tools folder and its edit stay as they were, with no success label
     }
     view.ShowFolder(FolderEdit::edToolsDir, folders.ToolsPath);
     view.ShowStatus(StatusLabel::lblSuccesFTools);

@@ -64,7 +64,8 @@ class FolderChooser {
 public:
     virtual ~FolderChooser() = default;
     // Offers the folders in the given order and returns the text of the row the user left selected
-    // (possibly edited in place), or nothing when no row was selected.
+    // (possibly edited in place), or nothing when no row was selected. Nothing counts as no choice:
+    // the tools folder and its edit stay as they were.
     virtual std::optional<std::string> Choose(const std::vector<std::string>& folders) = 0;
 };
 
@@ -110,7 +111,12 @@ public:
     void Cancel();
 
 private:
-    enum class Outcome { Found, NotFound, Cancelled };
+    // NotChosen: found in several folders, and the chooser closed with none of them selected.
+    enum class Outcome { Found, NotChosen, NotFound, Cancelled };
+    // The "Directory" value of an installation key, read with the key open only meanwhile. Nothing when
+    // the key is missing or the value names a folder the system code page cannot hold: either way the
+    // row shows FAILED.
+    std::optional<std::string> InstalledFolder(const char* keyPath);
     Outcome QuickSearch();
     void FullSearch();
     void Declined();

@@ -34,6 +34,19 @@ std::string FolderPart(std::string_view path, LeadByteTest isLeadByte) {
     return end == std::string_view::npos ? std::string() : std::string(path.substr(0, end + 1));
 }
 
+std::size_t FirstForbiddenPathCharacter(std::string_view path, LeadByteTest isLeadByte) {
+    constexpr std::string_view kForbidden = "\"<>|*?";
+    std::size_t i = 0;
+    while (i < path.size()) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        const bool lead = isLeadByte && isLeadByte(c) && i + 1 < path.size();
+        if (!lead && (c < 32 || kForbidden.find(path[i]) != std::string_view::npos))
+            return i;
+        i += lead ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
 std::string ExtensionOf(std::string_view path, LeadByteTest isLeadByte) {
     const std::size_t dot = LastCharacterOf(path, ".", isLeadByte);
     if (dot == std::string_view::npos)

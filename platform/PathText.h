@@ -26,6 +26,10 @@ std::string FileNamePart(std::string_view path, LeadByteTest isLeadByte);
 // The text up to and including the last backslash or colon; empty when it holds neither.
 std::string FolderPart(std::string_view path, LeadByteTest isLeadByte);
 
+// The position of the first character that no Windows path can hold: " < > | * ? or a control
+// character (below 32); npos when there is none. A double-byte character never counts.
+std::size_t FirstForbiddenPathCharacter(std::string_view path, LeadByteTest isLeadByte);
+
 // The text from the last full stop to the end, when no backslash or colon stands after that full stop;
 // otherwise empty. "C:\maps.old\room" has no extension.
 std::string ExtensionOf(std::string_view path, LeadByteTest isLeadByte);

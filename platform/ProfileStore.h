@@ -2,6 +2,7 @@
 // match without regard to case. Also where the program's own files live.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace korva {
@@ -10,7 +11,9 @@ class ProfileStore {
 public:
     virtual ~ProfileStore() = default;
     // The folder that holds the program's executable, ending in a backslash, worked out on each call.
-    virtual std::string ProgramFolder() = 0;
+    // Nothing when it cannot be found or its name cannot be used in the system code page (see
+    // platform/SystemNames.h): the program then keeps no settings file.
+    virtual std::optional<std::string> ProgramFolder() = 0;
     // The value of key in section of file, at most 1023 characters (a longer value is cut); fallback
     // when the file, the section or the key does not exist. An empty value reads as empty. Never fails.
     virtual std::string Read(const std::string& file, const std::string& section, const std::string& key,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace korva {
@@ -12,11 +13,14 @@ namespace korva {
 class RegistryKeyReader {
 public:
     virtual ~RegistryKeyReader() = default;
-    // The text of a value of this key: a string or an expandable string (taken as stored, not
-    // expanded), ending at its first NUL character. A missing value reads as empty text.
+    // The text of a value of this key that names a folder: a string or an expandable string (taken as
+    // stored, not expanded), ending at its first NUL character. A missing value reads as empty text.
+    // Nothing when the folder's name cannot be used in the system code page (see
+    // platform/SystemNames.h): a part that does not convert exactly is the folder's short name, and
+    // where that is missing too the value counts as not there at all.
     // Throws Error "Invalid data type for '<name>'" for a value of any other type, and
     // "Failed to get data for '<name>'" when its data cannot be read after its size was.
-    virtual std::string ReadString(const std::string& name) = 0;
+    virtual std::optional<std::string> ReadString(const std::string& name) = 0;
 };
 
 class Registry {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Prompts.h"
+#include "platform/SystemNames.h"
 
 namespace korva::ui {
 
@@ -12,8 +13,17 @@ public:
 
     OpenFileOptions Options; // title, filter, initial folder, default extension, flags; FileName below
 
-    // Shows the dialog. True when the user chose a file; FileName() is then its full path.
-    bool Execute() { return prompts_.OpenFile(Options); }
+    // Shows the dialog. Chosen: FileName() is the chosen file's full path. Unusable: a file whose name
+    // cannot be used was chosen; the error box naming it has been shown, and FileName() is as before.
+    OpenFileResult Execute() {
+        const std::string before = Options.fileName;
+        const OpenFileResult result = prompts_.OpenFile(Options);
+        if (result == OpenFileResult::Unusable) {
+            prompts_.Message(MessageKind::Error, UnusableNameMessage(Options.fileName), MessageButtons::Ok);
+            Options.fileName = before;
+        }
+        return result;
+    }
     const std::string& FileName() const { return Options.fileName; }
     void SetFileName(const std::string& name) { Options.fileName = name; }
     void SetInitialDir(const std::string& folder) { Options.initialDir = folder; }

@@ -1,4 +1,4 @@
-// The file system for the folder scanner on Windows: logical drives and their types, FindFirstFileA
+// The file system for the folder scanner on Windows: logical drives and their types, FindFirstFileW
 // listings, packed local file times and the system code page's lead bytes.
 #pragma once
 
@@ -12,8 +12,10 @@ class Win32FolderSystem final : public FolderSystem {
 public:
     std::uint32_t LogicalDrives() override;
     unsigned DriveType(const std::string& root) override;
-    // The listing holds the find handle and closes it when destroyed. Null when FindFirstFileA fails
-    // for any reason (no such folder, no access, no medium, sharing violation).
+    // The listing holds the find handle and closes it when destroyed. Null when FindFirstFileW fails
+    // for any reason (no such folder, no access, no medium, sharing violation) or the folder holds no
+    // entry whose name can be used. Entries pass the rule of platform/SystemNames.h: a name that does
+    // not convert exactly is a folder's short name, or the entry is passed over.
     std::unique_ptr<FolderListing> OpenListing(const std::string& pattern) override;
     LeadByteTest LeadBytes() const override;
 };

@@ -1,8 +1,7 @@
 // Private profile files.
 #include "platform/win32/Win32ProfileStore.h"
 
-#include "platform/PathText.h"
-#include "platform/win32/Win32FolderSystem.h"
+#include "platform/win32/Win32Names.h"
 
 #include <windows.h>
 
@@ -10,15 +9,17 @@
 
 namespace korva::win32 {
 
-std::string ProgramFolder() {
-    std::vector<char> path(MAX_PATH);
+std::optional<std::string> ProgramFolder() {
+    std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
-            return {};
+            return std::nullopt;
         if (length < path.size()) {
-            const std::string full(path.data(), length);
-            return FolderPart(full, SystemLeadBytes());
+            // Only the folder is used, so the program's own name does not have to convert.
+            std::wstring folder(path.data(), length);
+            folder.erase(folder.find_last_of(L"\\/:") + 1);
+            return SystemPath(folder, NameKind::Folder);
         }
         path.resize(path.size() * 2);
     }

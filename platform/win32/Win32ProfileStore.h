@@ -5,8 +5,9 @@
 
 namespace korva::win32 {
 
-// The folder that holds the running program's executable, ending in a backslash.
-std::string ProgramFolder();
+// The folder that holds the running program's executable, ending in a backslash; nothing when its name
+// cannot be used (see platform/SystemNames.h).
+std::optional<std::string> ProgramFolder();
 
 class Win32ProfileStore final : public ProfileStore {
 public:
@@ -14,7 +15,9 @@ public:
     // program's own folder.
     explicit Win32ProfileStore(std::string folder = {}) : folder_(std::move(folder)) {}
 
-    std::string ProgramFolder() override { return folder_.empty() ? win32::ProgramFolder() : folder_; }
+    std::optional<std::string> ProgramFolder() override {
+        return folder_.empty() ? win32::ProgramFolder() : folder_;
+    }
     std::string Read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& fallback) override;
     bool Write(const std::string& file, const std::string& section, const std::string& key,

@@ -1,7 +1,9 @@
-// System message boxes (centred on the screen through a CBT hook), the file-open dialog and the beep.
+// System message boxes (centred on the screen through a CBT hook), the file-open dialog (wide, so that the
+// chosen name passes the rule for names from the system) and the beep.
 #include "platform/win32/Win32Prompts.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/WindowHelpers.h"
 
 #include <commdlg.h>
@@ -71,21 +73,25 @@ std::string OpenDialogFilter(const std::string& filter) {
     return result;
 }
 
-bool Win32Prompts::OpenFile(OpenFileOptions& options) {
-    const std::string filter = OpenDialogFilter(options.filter);
-    std::vector<char> file(32768, '\0');
-    options.fileName.copy(file.data(), file.size() - 1);
+OpenFileResult Win32Prompts::OpenFile(OpenFileOptions& options) {
+    // The wide dialog: the chosen name comes back as the system holds it, for the rule for names.
+    const std::wstring filter = WideText(OpenDialogFilter(options.filter));
+    const std::wstring initialDir = WideText(options.initialDir);
+    const std::wstring title = WideText(options.title);
+    const std::wstring defaultExt = WideText(options.defaultExt);
+    std::vector<wchar_t> file(32768, L'\0');
+    WideText(options.fileName).copy(file.data(), file.size() - 1);
 
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = PromptOwner();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(options.filterIndex);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrInitialDir = options.initialDir.empty() ? nullptr : options.initialDir.c_str();
-    ofn.lpstrTitle = options.title.empty() ? nullptr : options.title.c_str();
-    ofn.lpstrDefExt = options.defaultExt.empty() ? nullptr : options.defaultExt.c_str();
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (options.hideReadOnly)
         ofn.Flags |= OFN_HIDEREADONLY;
@@ -94,11 +100,16 @@ bool Win32Prompts::OpenFile(OpenFileOptions& options) {
     if (options.fileMustExist)
         ofn.Flags |= OFN_FILEMUSTEXIST;
 
-    if (!::GetOpenFileNameA(&ofn))
-        return false;
-    options.fileName = file.data();
+    if (!::GetOpenFileNameW(&ofn))
+        return OpenFileResult::Cancelled;
     options.filterIndex = static_cast<int>(ofn.nFilterIndex);
-    return true;
+    const std::wstring chosen = file.data();
+    if (auto path = SystemPath(chosen, options.folderOnly ? NameKind::Folder : NameKind::File)) {
+        options.fileName = std::move(*path);
+        return OpenFileResult::Chosen;
+    }
+    options.fileName = ShownName(chosen, SystemNameConversion());
+    return OpenFileResult::Unusable;
 }
 
 void Win32Prompts::Beep() { ::MessageBeep(0); }

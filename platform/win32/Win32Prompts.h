@@ -9,7 +9,7 @@ namespace korva::win32 {
 class Win32Prompts final : public Prompts {
 public:
     int Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-    bool OpenFile(OpenFileOptions& options) override;
+    OpenFileResult OpenFile(OpenFileOptions& options) override;
     void Beep() override;
     int ShowModal(ModalWindow& window) override;
 };

@@ -1,8 +1,9 @@
-// Reading installation entries with RegOpenKeyExA and RegQueryValueExA.
+// Reading installation entries with RegOpenKeyExA and RegQueryValueExW.
 #include "platform/win32/Win32Registry.h"
 
 #include "platform/Error.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Names.h"
 
 #include <vector>
 
@@ -13,26 +14,29 @@ class Win32KeyReader final : public RegistryKeyReader {
 public:
     explicit Win32KeyReader(RegistryKey key) : key_(std::move(key)) {}
 
-    std::string ReadString(const std::string& name) override {
+    std::optional<std::string> ReadString(const std::string& name) override {
+        // Read in UTF-16, so that the folder's name reaches the rule for names as the system holds it.
+        const std::wstring wideName = WideText(name);
         // The size first: a missing value (or one that cannot be looked at) reads as empty text.
         DWORD type = REG_NONE;
         DWORD size = 0;
-        if (::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return {};
+        if (::RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return std::string();
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw Error("Invalid data type for '" + name + "'");
         if (size == 0)
-            return {};
-        // One byte more than stored, so text saved without its closing NUL still ends in one.
-        std::vector<char> data(static_cast<size_t>(size) + 1, '\0');
+            return std::string();
+        // One character more than stored, so text saved without its closing NUL (or with an odd number
+        // of bytes) still ends in one.
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
         DWORD got = size;
-        if (::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                               &got) != ERROR_SUCCESS)
+        if (::RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type,
+                               reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS)
             throw Error("Failed to get data for '" + name + "'");
         // The value may have been replaced between the two reads.
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw Error("Invalid data type for '" + name + "'");
-        return std::string(data.data()); // up to the first NUL
+        return SystemPath(std::wstring(data.data()), NameKind::Folder); // up to the first NUL
     }
 
 private:

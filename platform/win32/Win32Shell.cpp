@@ -1,6 +1,8 @@
 // ShellExecuteA and the search-path lookup.
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/Win32Names.h"
+
 #include <shellapi.h>
 
 #include <vector>
@@ -8,18 +10,20 @@
 namespace korva::win32 {
 namespace {
 
-// Makes a folder this process's current one for its lifetime, then puts the previous one back.
+// Makes a folder this process's current one for its lifetime, then puts the previous one back. The
+// previous one is kept in UTF-16 as the system gives it, so it comes back exactly whatever its name:
+// an 8-bit copy of a name outside the code page would be another folder, or none.
 class CurrentFolder {
 public:
     explicit CurrentFolder(const std::string& folder) {
-        const DWORD length = ::GetCurrentDirectoryA(0, nullptr);
+        const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
         previous_.resize(length);
-        if (length && ::GetCurrentDirectoryA(length, previous_.data()) < length)
-            made_ = ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+        if (length && ::GetCurrentDirectoryW(length, previous_.data()) < length)
+            made_ = ::SetCurrentDirectoryW(WideText(folder).c_str()) != FALSE;
     }
     ~CurrentFolder() {
         if (made_)
-            ::SetCurrentDirectoryA(previous_.data());
+            ::SetCurrentDirectoryW(previous_.data());
     }
     CurrentFolder(const CurrentFolder&) = delete;
     CurrentFolder& operator=(const CurrentFolder&) = delete;
@@ -27,7 +31,7 @@ public:
     bool Made() const { return made_; }
 
 private:
-    std::vector<char> previous_;
+    std::vector<wchar_t> previous_;
     bool made_ = false;
 };
 

@@ -215,14 +215,14 @@ bool Answer(const MessageBoxSeen& box, const char* button) {
     return box && PressButton(box.window, button) && WaitUntilGone(box.window);
 }
 
-bool ChooseFile(DWORD processId, const char* dialogCaption, const std::string& path) {
+bool ChooseFile(DWORD processId, const char* dialogCaption, const std::wstring& path) {
     HWND dialog = WaitForTopWindow(processId, "#32770", dialogCaption);
     if (!dialog)
         return false;
     HWND name = FileNameBox(dialog);
     if (!name)
         return false;
-    ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+    ::SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
                           kSendTimeoutMs, nullptr);
     if (!PressButton(dialog, "&Open"))
         Press(::GetDlgItem(dialog, IDOK));

@@ -53,8 +53,9 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const char* caption, int milli
 bool Answer(const MessageBoxSeen& box, const char* button);
 
 // Answers the file-open dialog with this caption: types the path into its file-name box and presses
-// Open. False when the dialog did not appear or did not close.
-bool ChooseFile(DWORD processId, const char* dialogCaption, const std::string& path);
+// Open. False when the dialog did not appear or did not close. A path in UTF-16 may hold characters the
+// code page lacks, as a user's own files may.
+bool ChooseFile(DWORD processId, const char* dialogCaption, const std::wstring& path);
 // Closes the file-open dialog with Cancel.
 bool CancelFileDialog(DWORD processId, const char* dialogCaption);
 

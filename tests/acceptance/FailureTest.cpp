@@ -1,5 +1,6 @@
-// What the user is told when something cannot be done: a file that is no map, a tools folder that does
-// not exist, a settings file that cannot be written; the program carries on after each.
+// What the user is told when something cannot be done: a file that is no map, a file named with
+// characters the code page lacks, a tools folder that does not exist, a settings file that cannot be
+// written; the program carries on after each.
 #include "Scenario.h"
 
 namespace korva::acceptance {
@@ -34,6 +35,51 @@ TEST_F(Failures, BrowseRefusesAFileThatIsNoMapUntilAMapIsChosen) {
     main.Exit();
     ASSERT_TRUE(korva.WaitForExit(kWaitMs));
     EXPECT_EQ(IniLookup(ReadIni(folder.Settings()), "Folders", "Mapname"), WorkedExample::kMap);
+}
+
+// A downloaded map can be named with characters the code page lacks. Taken through the ANSI calls, the
+// full-width quote and ampersand would come back as " and &, and the name would run mkdir from the
+// script; a Greek or Japanese name would become another file or a wildcard. Such a file is refused by
+// name; an exact name in a folder named beyond the code page is taken with the folder's short name.
+TEST_F(Failures, BrowseRefusesNamesTheCodePageLacksAndTakesFoldersByTheirShortNames) {
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names are chosen for code page 1252";
+    const std::wstring maps = L"D:\\Editor\\maps\\";
+    const std::wstring refused[] = {maps + L"a\uFF02 \uFF06 mkdir pwned \uFF06 \uFF02b.map",
+                                    maps + L"\u03A9mega.map", maps + L"\u65E5\u672C.map"};
+    for (const std::wstring& name : refused)
+        WriteFile(name, "// downloaded\r\n");
+    const std::wstring other = L"D:\\Editor\\\u03A9maps";
+    test::MakeDir(other);
+    WriteFile(other + L"\\room.map", "// room\r\n");
+    const std::string otherShort = "D:\\Editor\\" + test::ShortName(other) + "\\";
+    ASSERT_NE(otherShort, "D:\\Editor\\\\");
+    folder.WriteSettings(WorkedExample::Settings(1, false));
+    Process korva = folder.Start();
+    MainWindow main(korva.Id());
+    ASSERT_TRUE(main);
+
+    for (const std::wstring& name : refused) {
+        ASSERT_TRUE(main.Browse(name));
+        MessageBoxSeen box = WaitForMessageBox(korva.Id(), "Error");
+        ASSERT_TRUE(box) << "a name the code page lacks was taken";
+        EXPECT_EQ(box.text.rfind("KORVA cannot use \"D:\\Editor\\maps\\", 0), 0u) << box.text;
+        EXPECT_EQ(box.text.find('&'), std::string::npos) << box.text;
+        ASSERT_TRUE(Answer(box, "OK"));
+        EXPECT_TRUE(NoMessageBox(korva.Id()));
+        EXPECT_EQ(main.FileName(), "castle.map"); // the map path stays as it was
+    }
+    main.Press("&Compile");
+    ASSERT_TRUE(WaitUntil([] { return ToolsLog().find("QRAD.EXE|") != std::string::npos; }, 30000));
+    EXPECT_EQ(ToolsLog().rfind("QCSG.EXE|D:\\Editor\\maps\\castle.map|", 0), 0u) << ToolsLog();
+    EXPECT_FALSE(FileExists("D:\\Tools\\Compile\\pwned"));
+
+    ASSERT_TRUE(main.Browse(other + L"\\room.map"));
+    EXPECT_TRUE(main.WaitForFileName("room.map"));
+    EXPECT_TRUE(NoMessageBox(korva.Id()));
+    main.Exit();
+    ASSERT_TRUE(korva.WaitForExit(kWaitMs));
+    EXPECT_EQ(IniLookup(ReadIni(folder.Settings()), "Folders", "Mapname"), otherShort + "room.map");
 }
 
 TEST_F(Failures, AToolsFolderThatDoesNotExistGivesIoError103AndTheWindowGoesOn) {

@@ -81,7 +81,7 @@ std::vector<std::string> MainWindow::HelpLines() const {
     return lines;
 }
 
-bool MainWindow::Browse(const std::string& path) const {
+bool MainWindow::Browse(const std::wstring& path) const {
     Press("&Browse...");
     return ChooseFile(processId_, kMapDialogCaption, path);
 }

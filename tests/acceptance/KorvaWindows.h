@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Desktop.h"
+#include "support/TestFiles.h"
 
 #include <string>
 #include <vector>
@@ -53,7 +54,8 @@ public:
     std::vector<std::string> HelpLines() const;
 
     // Presses Browse and answers the file dialog with this path.
-    bool Browse(const std::string& path) const;
+    bool Browse(const std::string& path) const { return Browse(test::Wide(path)); }
+    bool Browse(const std::wstring& path) const;
     // Presses Exit and waits for the window to go (not for the program to end).
     void Exit() const;
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace korva {
 namespace {
 
@@ -240,19 +242,51 @@ TEST_F(CompileTest, WithoutAModeItWarnsAndNeitherWritesNorStarts) {
     EXPECT_TRUE(shell.launches.empty());
 }
 
-TEST_F(CompileTest, ALetterTheInterpretersCodePageLacksStopsTheCompileBeforeAnythingIsWritten) {
-    CompileRequest r = WorkedExample(1, true);
-    r.mapPath = "D:\\Editor\\maps\\z\xB3oty.map";
-    shell.notInConsole = "\xB3";
-    try {
-        Run(r);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Unable to write D:\\Tools\\Compile\\KORVA.BAT: the command interpreter cannot "
-                               "read every letter of \"QCSG.EXE D:\\Editor\\maps\\z\xB3oty.map\"");
+TEST_F(CompileTest, TextsAScriptCannotCarryStopTheCompileBeforeAnythingIsWritten) {
+    const struct {
+        const char* name;
+        std::function<void(CompileRequest&)> change;
+        const char* message;
+    } cases[] = {
+        {"a letter the interpreter's code page lacks",
+         [](CompileRequest& r) { r.mapPath = "D:\\Editor\\maps\\z\xB3oty.map"; },
+         "Unable to write D:\\Tools\\Compile\\KORVA.BAT: the command interpreter cannot read every letter of "
+         "\"QCSG.EXE D:\\Editor\\maps\\z\xB3oty.map\""},
+        // What a best-fitted or pasted name would make of full-width quotes and ampersands.
+        {"a quote in the map path",
+         [](CompileRequest& r) { r.mapPath = "D:\\Editor\\maps\\a\" & mkdir pwned & \"b.map"; },
+         "KORVA will not compile: the map path \"D:\\Editor\\maps\\a\" & mkdir pwned & \"b.map\" holds the "
+         "character \", which no Windows path can hold. Correct it under Configuration or choose the map "
+         "again"},
+        {"a bar in the tools folder", [](CompileRequest& r) { r.dirs.ToolsPath = "D:\\Tools|x\\"; },
+         "the tools folder \"D:\\Tools|x\\\" holds the character |"},
+        {"a bracket in the game folder", [](CompileRequest& r) { r.dirs.HLPath = "D:\\Games<HL\\"; },
+         "the game folder \"D:\\Games<HL\\\" holds the character <"},
+        {"a wildcard in the maps folder a bare map name is taken from",
+         [](CompileRequest& r) { r.mapPath = "castle.map", r.dirs.MapsPath = "D:\\maps?\\"; },
+         "the maps folder \"D:\\maps?\\\" holds the character ?"},
+        {"a control character", [](CompileRequest& r) { r.mapPath = "D:\\maps\\a\tb.map"; },
+         "holds a control character"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CompileRequest r = WorkedExample(1, true);
+        c.change(r);
+        shell.notInConsole = "\xB3";
+        try {
+            Run(r);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(files.files.empty());
+        EXPECT_TRUE(shell.launches.empty());
     }
-    EXPECT_TRUE(files.files.empty());
-    EXPECT_TRUE(shell.launches.empty());
+    // In a double-byte code page, 0x7C can be a character's second byte: no "|" of its own.
+    CompileRequest r = WorkedExample(1, true);
+    r.leadBytes = ShiftJisLeadByte;
+    r.mapPath = "D:\\maps\\\x95\x7C.map";
+    EXPECT_NO_THROW(Run(r));
 }
 
 TEST_F(CompileTest, CommandComIsTheInterpreterOnlyWhereCmdIsMissing) {

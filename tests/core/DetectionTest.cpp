@@ -81,7 +81,7 @@ protected:
         fs.AddDrive('C', dtFixed);
     }
 
-    void Installed(const std::string& game, const std::string& editor) {
+    void Installed(const std::optional<std::string>& game, const std::optional<std::string>& editor) {
         registry.SetValue(kHalfLifeKey, kDirectoryValue, game);
         registry.SetValue(kEditorKey, kDirectoryValue, editor);
     }
@@ -159,15 +159,18 @@ TEST_F(DetectionTest, ToolsInTwoSubfoldersAreOfferedInWalkOrder) {
         const char* name;
         std::function<std::optional<std::string>(const std::vector<std::string>&)> pick;
         std::string toolsPath;
+        std::string toolsEdit;
     } cases[] = {
-        {"the second row", [](auto& rows) { return rows[1]; }, "C:\\WC\\alpha\\"},
-        {"an edited caption", [](auto&) { return std::string("D:\\Edited\\"); }, "D:\\Edited\\"},
-        // Closed with no row selected: the tools folder found before stays.
-        {"no row", [](auto&) { return std::nullopt; }, "C:\\Earlier\\"},
+        {"the second row", [](auto& rows) { return rows[1]; }, "C:\\WC\\alpha\\", "C:\\WC\\alpha\\"},
+        {"an edited caption", [](auto&) { return std::string("D:\\Edited\\"); }, "D:\\Edited\\",
+         "D:\\Edited\\"},
+        // Closed with no row selected: no choice, so the tools folder and its edit stay as they were.
+        {"no row", [](auto&) { return std::nullopt; }, "C:\\Earlier\\", "D:\\Tools\\Compile\\"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         folders.ToolsPath = "C:\\Earlier\\";
+        view.edits[FolderEdit::edToolsDir] = "D:\\Tools\\Compile\\"; // as read from KORVA.INI
         chooser.offered.clear();
         chooser.pick = c.pick;
 
@@ -176,7 +179,7 @@ TEST_F(DetectionTest, ToolsInTwoSubfoldersAreOfferedInWalkOrder) {
         ASSERT_EQ(chooser.offered.size(), 1u);
         EXPECT_THAT(chooser.offered[0], ElementsAre("C:\\WC\\zeta\\", "C:\\WC\\alpha\\"));
         EXPECT_EQ(folders.ToolsPath, c.toolsPath);
-        EXPECT_EQ(Edit(FolderEdit::edToolsDir), c.toolsPath);
+        EXPECT_EQ(Edit(FolderEdit::edToolsDir), c.toolsEdit);
         EXPECT_EQ(Edit(FolderEdit::edMapsDir), "C:\\WC\\maps\\");
         EXPECT_EQ(view.labels, (Labels{lblSuccesHL, lblSuccesMaps, lblFToolsSkip}));
         EXPECT_THAT(prompts.events, IsEmpty());
@@ -210,20 +213,27 @@ TEST_F(DetectionTest, EditorKeyReadButNoToolsThereAsksAndNoSwitchesToManual) {
 
 TEST_F(DetectionTest, NoKeysFailBothRowsAndAskAtOnce) {
     fs.AddFile("C:\\WC\\QCSG.EXE"); // not looked for without the editor's key
-    prompts.messageAnswers = {mrNo};
-    view.manual = true; // switched off by Reset, on again by the declined question
+    // Keys whose values name folders the code page cannot hold count as missing.
+    for (const bool keysThere : {false, true}) {
+        SCOPED_TRACE(keysThere ? "unusable values" : "no keys");
+        if (keysThere)
+            Installed({}, {}); // what the registry gives for them (nothing), see Registry::ReadString
+        prompts.messageAnswers = {mrNo};
+        prompts.events.clear();
+        view.manual = true; // switched off by Reset, on again by the declined question
 
-    detection.Run();
+        detection.Run();
 
-    EXPECT_EQ(view.labels, (Labels{lblFailHL, lblFailQTools, lblFailMaps, lblFToolsSkip}));
-    EXPECT_EQ(Edit(FolderEdit::edHLDir), "Folder not found");
-    EXPECT_EQ(Edit(FolderEdit::edToolsDir), "tools as handed");
-    EXPECT_EQ(Edit(FolderEdit::edMapsDir), "maps as handed");
-    EXPECT_EQ(folders.HLPath, "");
-    EXPECT_EQ(folders.WCPath, "");
-    EXPECT_TRUE(view.manual);
-    EXPECT_THAT(fs.openedPatterns, IsEmpty());
-    EXPECT_THAT(prompts.events, ElementsAre("message"));
+        EXPECT_EQ(view.labels, (Labels{lblFailHL, lblFailQTools, lblFailMaps, lblFToolsSkip}));
+        EXPECT_EQ(Edit(FolderEdit::edHLDir), "Folder not found");
+        EXPECT_EQ(Edit(FolderEdit::edToolsDir), "tools as handed");
+        EXPECT_EQ(Edit(FolderEdit::edMapsDir), "maps as handed");
+        EXPECT_EQ(folders.HLPath, "");
+        EXPECT_EQ(folders.WCPath, "");
+        EXPECT_TRUE(view.manual);
+        EXPECT_THAT(fs.openedPatterns, IsEmpty());
+        EXPECT_THAT(prompts.events, ElementsAre("message"));
+    }
 }
 
 // The full search over every searchable drive, after Yes.
@@ -234,15 +244,35 @@ TEST_F(DetectionTest, FullSearchFindsNothingOneOrSeveral) {
         std::vector<std::string> offered; // rows of the chooser, if any
         std::string toolsPath;
         Labels labels;
+        std::string toolsEdit; // what the tools edit shows afterwards
+        bool choose = true;    // the chooser is left with the second row selected, else none
     } cases[] = {
-        {"nothing", {}, {}, "C:\\Earlier\\", {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblFailFtools}},
-        {"one", {"D:\\Sierra\\Tools\\QCSG.EXE"}, {}, "D:\\Sierra\\Tools\\",
-         {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblSuccesFTools}},
+        {"nothing",
+         {},
+         {},
+         "C:\\Earlier\\",
+         {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblFailFtools},
+         "C:\\Earlier\\"},
+        {"one",
+         {"D:\\Sierra\\Tools\\QCSG.EXE"},
+         {},
+         "D:\\Sierra\\Tools\\",
+         {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblSuccesFTools},
+         "D:\\Sierra\\Tools\\"},
         {"several",
          {"D:\\b\\QCSG.EXE", "C:\\a\\QCSG.EXE", "D:\\a\\QCSG.EXE"},
          {"C:\\a\\", "D:\\b\\", "D:\\a\\"}, // drives in letter order, each in listing order
          "D:\\b\\",
-         {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblSuccesFTools}},
+         {lblFailQTools, lblSuccesMaps, lblSuccesHL, lblSuccesFTools},
+         "D:\\b\\"},
+        // No choice is no folder: the tools folder and its edit stay, and the row shows no success.
+        {"several, none chosen",
+         {"D:\\b\\QCSG.EXE", "C:\\a\\QCSG.EXE"},
+         {"C:\\a\\", "D:\\b\\"},
+         "C:\\Earlier\\",
+         {lblFailQTools, lblSuccesMaps, lblSuccesHL},
+         "tools as handed",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -263,7 +293,7 @@ TEST_F(DetectionTest, FullSearchFindsNothingOneOrSeveral) {
         Detection run({registry, scanner, dialog, answers, pointer, stored});
         run.SetChooser(&chooser);
         chooser.offered.clear();
-        chooser.pick = [](auto& rows) { return rows[1]; };
+        chooser.pick = [&c](auto& rows) { return c.choose ? std::optional(rows[1]) : std::nullopt; };
         Installed("C:\\HL", "C:\\WC");
         bool searchingDuringScan = false;
         pump.onPump = [&] { searchingDuringScan = dialog.searching; };
@@ -271,7 +301,7 @@ TEST_F(DetectionTest, FullSearchFindsNothingOneOrSeveral) {
         run.Run();
 
         EXPECT_EQ(stored.ToolsPath, c.toolsPath);
-        EXPECT_EQ(dialog.edits[FolderEdit::edToolsDir], c.toolsPath);
+        EXPECT_EQ(dialog.edits[FolderEdit::edToolsDir], c.toolsEdit);
         EXPECT_EQ(dialog.edits[FolderEdit::edMapsDir], "maps as handed"); // the full search leaves it
         EXPECT_EQ(dialog.labels, c.labels);
         if (c.offered.empty())

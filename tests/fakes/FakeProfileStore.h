@@ -4,6 +4,7 @@
 
 #include "platform/ProfileStore.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,7 @@ namespace korva::fakes {
 
 class FakeProfileStore : public ProfileStore {
 public:
-    std::string ProgramFolder() override {
+    std::optional<std::string> ProgramFolder() override {
         ++folderLookups;
         return folder;
     }
@@ -30,7 +31,7 @@ public:
         std::vector<std::pair<std::string, std::string>> keys;
     };
     std::vector<Section> sections;
-    std::string folder = "C:\\KORVA\\";
+    std::optional<std::string> folder = "C:\\KORVA\\"; // nullopt: a folder the code page cannot name
     int folderLookups = 0;
     int failWriteNumber = 0; // 1-based write that fails and every one after it (0: none)
     int writes = 0;

@@ -16,17 +16,17 @@ int FakePrompts::Message(MessageKind kind, const std::string& text, MessageButto
     return buttons == MessageButtons::YesNo ? mrYes : mrOk;
 }
 
-bool FakePrompts::OpenFile(OpenFileOptions& options) {
+OpenFileResult FakePrompts::OpenFile(OpenFileOptions& options) {
     events.push_back("open");
     openRequests.push_back(options);
     if (fileChoices.empty() || !fileChoices.front()) {
         if (!fileChoices.empty())
             fileChoices.pop_front();
-        return false;
+        return OpenFileResult::Cancelled;
     }
     options.fileName = *fileChoices.front();
     fileChoices.pop_front();
-    return true;
+    return unusableNames.count(options.fileName) ? OpenFileResult::Unusable : OpenFileResult::Chosen;
 }
 
 void FakePrompts::Beep() {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct ShownMessage {
 class FakePrompts : public Prompts {
 public:
     int Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-    bool OpenFile(OpenFileOptions& options) override;
+    OpenFileResult OpenFile(OpenFileOptions& options) override;
     void Beep() override;
     int ShowModal(ModalWindow& window) override;
 
@@ -28,6 +29,7 @@ public:
     // dialog, and modal windows closed at once with mrCancel.
     std::deque<int> messageAnswers;
     std::deque<std::optional<std::string>> fileChoices; // a full path, or nullopt for Cancel
+    std::set<std::string> unusableNames;                // chosen paths answered as Unusable, as shown
     std::function<int(ModalWindow&)> onShowModal;       // runs instead of the window's own loop
     std::function<void(const ShownMessage&)> onMessage; // runs while the box would be open
 

@@ -13,7 +13,7 @@ public:
     }
     ~Reader() override { --owner_.openKeys; }
 
-    std::string ReadString(const std::string& name) override {
+    std::optional<std::string> ReadString(const std::string& name) override {
         owner_.reads.push_back(path_ + "|" + name);
         if (const auto failure = key_.failures.find(name); failure != key_.failures.end())
             throw Error(failure->second);

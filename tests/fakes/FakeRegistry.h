@@ -5,6 +5,7 @@
 #include "platform/Registry.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ class FakeRegistry : public Registry {
 public:
     // Keys are named as OpenKey receives them ("\Software\..."), matched exactly.
     void AddKey(const std::string& path) { keys_[path]; }
-    void SetValue(const std::string& path, const std::string& name, const std::string& text) {
+    // nullopt: a value naming a folder that the system code page cannot hold.
+    void SetValue(const std::string& path, const std::string& name, const std::optional<std::string>& text) {
         keys_[path].values[name] = text;
     }
     // Reading this value throws Error with the message, as a value of the wrong type would.
@@ -30,7 +32,7 @@ public:
 
 private:
     struct Key {
-        std::map<std::string, std::string> values;
+        std::map<std::string, std::optional<std::string>> values;
         std::map<std::string, std::string> failures;
     };
     class Reader;

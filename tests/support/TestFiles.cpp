@@ -19,30 +19,39 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
-void RemoveTree(const std::string& folder) {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((base + "*").c_str(), &entry);
+namespace {
+
+// In UTF-16, so that names the code page cannot hold go too.
+void RemoveWideTree(const std::wstring& folder) {
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((base + L"*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string path = base + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring path = base + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(path);
+                RemoveWideTree(path);
             else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                ::RemoveDirectoryA(path.c_str());
+                ::RemoveDirectoryW(path.c_str());
             else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(find, &entry));
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }
-    ::RemoveDirectoryA(base.c_str());
+    ::RemoveDirectoryW(base.c_str());
+}
+
+} // namespace
+
+void RemoveTree(const std::string& folder) {
+    RemoveWideTree(Wide(folder));
 }
 
 void MakeDir(const std::string& folder) {
@@ -53,9 +62,14 @@ void MakeDir(const std::string& folder) {
 }
 
 void WriteFile(const std::string& path, const std::string& content) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    WriteFile(Wide(path), content);
+}
+
+void WriteFile(const std::wstring& path, const std::string& content) {
+    HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot write " << path;
+        ADD_FAILURE() << "cannot write a file named in UTF-16";
         return;
     }
     DWORD written = 0;
@@ -89,5 +103,26 @@ std::string BuildDir() {
 }
 
 bool CopyFileTo(const std::string& from, const std::string& to) { return ::CopyFileA(from.c_str(), to.c_str(), FALSE); }
+
+std::wstring Wide(const std::string& text) {
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string ShortName(const std::wstring& path) {
+    wchar_t shortPath[MAX_PATH * 4] = {};
+    if (!::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH * 4))
+        return {};
+    std::wstring name = shortPath;
+    name.erase(0, name.find_last_of(L'\\') + 1);
+    return std::string(name.begin(), name.end()); // short names are plain ASCII
+}
+
+void MakeDir(const std::wstring& folder) {
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+}
 
 } // namespace korva::test

@@ -37,4 +37,13 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 // test program, which lives in its tests\ folder.
 std::string BuildDir();
 
+// Names the system code page cannot hold, for the tests of names that come in from the system.
+// Text of the code page in UTF-16.
+std::wstring Wide(const std::string& text);
+// The short (8.3) name of the last part of an existing path; empty when it has none.
+std::string ShortName(const std::wstring& path);
+// Makes a folder whose parent exists / writes a file anew, named in UTF-16.
+void MakeDir(const std::wstring& folder);
+void WriteFile(const std::wstring& path, const std::string& content);
+
 } // namespace korva::test

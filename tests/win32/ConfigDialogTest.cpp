@@ -245,9 +245,23 @@ TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
         EXPECT_EQ(shown.filterIndex, row.filterIndex);
         EXPECT_EQ(shown.fileName, "");
         EXPECT_EQ(shown.initialDir, "");
+        EXPECT_TRUE(shown.folderOnly);
         EXPECT_EQ(row.stored, "C:\\Tools\\");
         EXPECT_EQ(row.edit.Text(), "C:\\Tools\\");
         EXPECT_FALSE(row.button.Focused());
+
+        // A file whose name cannot be used: the box names it, and the folder and its edit stay.
+        prompts.messages.clear();
+        row.edit.SetText("typed");
+        prompts.fileChoices = {std::string("C:\\?mega\\QCSG.EXE")};
+        prompts.unusableNames = {"C:\\?mega\\QCSG.EXE"};
+        Press(row.button.Handle());
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(prompts.messages[0].text, UnusableNameMessage("C:\\?mega\\QCSG.EXE"));
+        EXPECT_EQ(row.stored, "C:\\Tools\\");
+        EXPECT_EQ(row.edit.Text(), "typed");
+        prompts.unusableNames.clear();
     }
     config.Hide();
 }

@@ -1,6 +1,7 @@
 // The registry reader against keys created in the test prefix: value types, embedded and missing NULs,
 // missing keys and values, and the 32-bit view that the installers write.
 #include "ConfigTestSupport.h"
+#include "WinTestSupport.h"
 #include "platform/Error.h"
 #include "platform/win32/Win32Registry.h"
 
@@ -24,7 +25,7 @@ Outcome Read(win32::Win32Registry& registry, const std::string& key, const std::
     if (!reader)
         return {"", "no key"};
     try {
-        return {reader->ReadString(value), ""};
+        return {reader->ReadString(value).value_or("(unusable)"), ""};
     } catch (const Error& e) {
         return {"", e.what()};
     }
@@ -61,6 +62,17 @@ TEST(ConfigRegistryTest, ReadsStringsAsStoredAndRefusesOtherTypes) {
     // A missing value reads as empty text.
     EXPECT_EQ(Read(registry, kKey, "Elsewhere").text, "");
     EXPECT_EQ(Read(registry, kKey, "Elsewhere").error, "");
+
+    // A folder named outside the code page: by its short name where it has one, else not at all.
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names below are chosen for code page 1252";
+    test::TempDir dir;
+    const std::wstring omega = test::Wide(dir / "") + L"\u03A9mega";
+    ::CreateDirectoryW(omega.c_str(), nullptr);
+    key.SetWideText("Directory", omega);
+    EXPECT_EQ(Read(registry, kKey, "Directory").text, dir / test::ShortName(omega));
+    key.SetWideText("Directory", L"D:\\Games\\\u03A9mega-none");
+    EXPECT_EQ(Read(registry, kKey, "Directory").text, "(unusable)");
 }
 
 TEST(ConfigRegistryTest, AMissingKeyDoesNotOpenAndIsNotCreated) {

@@ -95,33 +95,69 @@ TEST_F(ConfigScanTest, FindsTheToolsBelowTheEditorsFolderNamedInTheRegistry) {
     EXPECT_TRUE(config.btnScan.Enabled());
 }
 
+// The row double-clicked is taken; a chooser closed from outside with no row selected is no choice,
+// and the tools folder and its edit stay as they were.
 TEST_F(ConfigScanTest, ToolsInTwoFoldersAreChosenInTheChooser) {
     PlaceTools("First");
     PlaceTools("Second\\bin");
-    std::set<std::string> rows;
-    prompts.onShowModal = [&](ModalWindow& window) {
-        EXPECT_EQ(&window, static_cast<ModalWindow*>(&select));
-        int second = -1;
-        for (int i = 0; i < select.lvLocation.Count(); ++i) {
-            rows.insert(select.lvLocation.Caption(i));
-            if (select.lvLocation.Caption(i).find("Second") != std::string::npos)
-                second = i;
-        }
-        select.lvLocation.Select(second);
-        RECT r{};
-        ListView_GetItemRect(select.lvLocation.Handle(), second, &r, LVIR_LABEL);
-        ::PostMessageA(select.lvLocation.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 3));
-        return window.RunModal();
-    };
+    for (const bool pick : {true, false}) {
+        SCOPED_TRACE(pick ? "double-clicked" : "closed with no row selected");
+        std::set<std::string> rows;
+        prompts.onShowModal = [&](ModalWindow& window) {
+            EXPECT_EQ(&window, static_cast<ModalWindow*>(&select));
+            int second = -1;
+            for (int i = 0; i < select.lvLocation.Count(); ++i) {
+                rows.insert(select.lvLocation.Caption(i));
+                if (select.lvLocation.Caption(i).find("Second") != std::string::npos)
+                    second = i;
+            }
+            if (!pick) {
+                ::PostMessageA(select.Handle(), WM_CLOSE, 0, 0); // as Alt+F4 would
+                return window.RunModal();
+            }
+            ListView_SetItemState(select.lvLocation.Handle(), second, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            RECT r{};
+            ListView_GetItemRect(select.lvLocation.Handle(), second, &r, LVIR_LABEL);
+            ::PostMessageA(select.lvLocation.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                           MAKELPARAM(r.left + 5, r.top + 3));
+            return window.RunModal();
+        };
 
+        Scan();
+
+        const std::string chosen = pick ? Editor() + "\\Second\\bin\\" : "";
+        EXPECT_EQ(rows, (std::set<std::string>{Editor() + "\\First\\", Editor() + "\\Second\\bin\\"}));
+        EXPECT_EQ(config.Stored.ToolsPath, chosen);
+        EXPECT_EQ(config.edToolsDir.Text(), pick ? chosen : "C:\\Old Tools\\");
+        EXPECT_EQ(VisibleLabels(), (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblFToolsSkip"}));
+        EXPECT_EQ(select.lvLocation.Count(), 0);
+        EXPECT_TRUE(::IsWindowEnabled(config.Handle()));
+        config.Stored.ToolsPath.clear();
+        config.GetCurrentDirs({"C:\\Old\\", "C:\\Old Tools\\", "C:\\Old Maps\\"});
+    }
+}
+
+// Names in the editor's folder that the code page lacks: full-width letters that a best fit would read
+// as QCSG.EXE are not the tool; a real tool in a folder so named is found through the folder's short name.
+TEST_F(ConfigScanTest, NamesTheCodePageLacksAreNeverBestFitted) {
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names are chosen for code page 1252";
+    const std::wstring editor = test::Wide(Editor());
+    test::WriteFile(editor + L"\\\uFF31\uFF23\uFF33\uFF27.\uFF25\uFF38\uFF25", "not a tool");
+    prompts.messageAnswers = {mrNo};
     Scan();
+    EXPECT_EQ(VisibleLabels(),
+              (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblFailQTools", "lblFToolsSkip"}));
+    EXPECT_EQ(config.edToolsDir.Text(), "C:\\Old Tools\\");
 
-    EXPECT_EQ(rows, (std::set<std::string>{Editor() + "\\First\\", Editor() + "\\Second\\bin\\"}));
-    EXPECT_EQ(config.Stored.ToolsPath, Editor() + "\\Second\\bin\\");
-    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\Second\\bin\\");
-    EXPECT_EQ(VisibleLabels(), (std::set<std::string>{"lblSuccesHL", "lblSuccesMaps", "lblFToolsSkip"}));
-    EXPECT_EQ(select.lvLocation.Count(), 0);
-    EXPECT_TRUE(::IsWindowEnabled(config.Handle()));
+    test::MakeDir(editor + L"\\\u03A9tools");
+    test::WriteFile(editor + L"\\\u03A9tools\\QCSG.EXE", "stand-in");
+    const std::string shortName = test::ShortName(editor + L"\\\u03A9tools");
+    ASSERT_FALSE(shortName.empty()) << "no short names here";
+    Scan();
+    EXPECT_EQ(config.Stored.ToolsPath, Editor() + "\\" + shortName + "\\");
+    EXPECT_EQ(config.edToolsDir.Text(), Editor() + "\\" + shortName + "\\");
 }
 
 } // namespace

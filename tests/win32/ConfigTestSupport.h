@@ -35,6 +35,12 @@ public:
     }
     // A text value with its closing NUL.
     void SetText(const std::string& name, const std::string& text) { Set(name, REG_SZ, text + '\0'); }
+    // A text value in UTF-16, for names the code page cannot hold.
+    void SetWideText(const std::string& name, const std::wstring& text) {
+        const std::wstring wideName(name.begin(), name.end());
+        ::RegSetValueExW(key_, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
 
 private:
     std::string path_;

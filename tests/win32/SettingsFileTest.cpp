@@ -2,6 +2,7 @@
 #include "WinTestSupport.h"
 #include "app/RUririzizu.h"
 #include "app/Settings.h"
+#include "fakes/FakeProfileStore.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeShell.h"
 #include "platform/win32/Handles.h"
@@ -175,6 +176,26 @@ TEST_F(SettingsRoundTrip, ASettingsFileThatCannotBeWrittenGivesOneErrorAndKeepsI
     EXPECT_EQ(prompts.messages[0].kind, MessageKind::AppError);
     EXPECT_EQ(prompts.messages[0].text, "Unable to write to " + Ini() + ".");
     EXPECT_EQ(test::ReadFile(Ini()), before);
+}
+
+// Started from a folder whose name the code page cannot hold (and that has no short name): the user is
+// told that nothing will be kept, and nothing is read or written.
+TEST(SettingsNotKept, AProgramFolderThatCannotBeNamedIsSaidAtStartAndNoFileIsTouched) {
+    fakes::FakePrompts prompts;
+    fakes::FakeShell shell;
+    win32::Win32FileWriter files;
+    fakes::FakeProfileStore store;
+    store.folder = std::nullopt;
+    TfrmMain form(MainServices{prompts, shell, files, store}, nullptr);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(prompts.messages[0].text, kSettingsNotKeptMessage);
+    EXPECT_EQ(prompts.messages[1].text, kConfigureMessage);
+    EXPECT_EQ(form.Dirs.HLPath, "Not Found");
+    form.Destroy();
+    EXPECT_TRUE(store.filesRead.empty());
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_EQ(prompts.messages.size(), 2u); // no error at the end either
 }
 
 } // namespace

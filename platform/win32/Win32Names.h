@@ -1,0 +1,35 @@
+// The system's side of the rule for names that come in (platform/SystemNames.h): the exact conversion
+// from UTF-16 to the system code page and the file system's short names, and the helpers through which
+// every Win32 implementation takes a name from the system. Names going out to a wide call are converted
+// back with WideText.
+#pragma once
+
+#include "platform/SystemNames.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace korva::win32 {
+
+class Win32NameConversion final : public NameConversion {
+public:
+    // Without best fit, checked through the used-default flag. Where the system code page is UTF-8
+    // (an option of Windows 10 1903 and later) every name has its form, and those flags are not
+    // allowed: only text that is no valid UTF-16 fails there.
+    std::string ToCodePage(std::wstring_view name, bool& exact) const override;
+    // GetShortPathNameW, which Windows XP has.
+    std::wstring ShortName(const std::wstring& path) const override;
+};
+
+// The conversion of this system; it keeps no state.
+const NameConversion& SystemNameConversion();
+
+// A path from the system through the rule; nothing when it cannot be used.
+std::optional<std::string> SystemPath(const std::wstring& path, NameKind kind);
+
+// 8-bit text of the system code page as UTF-16, for the wide calls that take a name in.
+std::wstring WideText(const std::string& text);
+
+} // namespace korva::win32
