@@ -8,7 +8,7 @@ namespace korva {
 TfrmAbout::TfrmAbout(Prompts& prompts, HWND owner)
     : ui::Form(prompts, {.className = "TfrmAbout", .caption = "About KORVA", .clientWidth = 508,
                          .clientHeight = 282, .position = ui::FormPosition::ScreenCenter,
-                         .border = ui::FormBorder::Dialog, .fontHeight = ui::FontHeightForPoints(8),
+                         .border = ui::FormBorder::Dialog, .font = ui::Points(8),
                          .owner = owner}),
       btnClose(*this, "&Close", {300, 249, 90, 25}),
       Image1(*this, IDB_PICTURE, {8, 8, 170, 265}),

@@ -19,7 +19,7 @@ std::vector<std::string> ModeCaptions() { return {kModeCaptions.begin(), kModeCa
 TfrmMain::TfrmMain(const MainServices& services, HWND owner)
     : ui::Form(services.prompts, {.className = "TfrmMain", .caption = kMainCaption, .clientWidth = 435,
                                   .clientHeight = 453, .left = 200, .top = 108, .border = ui::FormBorder::Single,
-                                  .fontHeight = ui::FontHeightForPoints(8), .owner = owner}),
+                                  .font = ui::Points(8), .owner = owner, .cursor = services.cursor}),
       mmo_info(*this, {9, 364, 417, 81}, true),
       rgComMode(*this, "Compile mode", {9, 86, 240, 186}, ModeCaptions()),
       edFilename(*this, "", {9, 32, 158, 24}),
@@ -37,7 +37,7 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
       services_(services) {
     // The labels, the edit, the mode group, the memo and the main buttons use the 10-point face; the
     // check box and the Configuration button keep the window's 8-point one.
-    const HFONT large = MakeFont(ui::FontHeightForPoints(10));
+    const HFONT large = MakeFont(ui::Points(10));
     for (ui::Control* c : std::initializer_list<ui::Control*>{&mmo_info, &rgComMode, &edFilename, &lbl_info1,
                                                               &btnBrowse, &lbl_info2, &lbl_info3, &btnCompile,
                                                               &btnAbout, &btnExit})

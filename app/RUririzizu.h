@@ -27,6 +27,8 @@ struct MainServices {
     ProfileStore& profiles; // KORVA.INI, loaded at creation and saved at destruction
     // The system code page's lead-byte test, for cutting paths; null where every byte is one character.
     LeadByteTest leadBytes = nullptr;
+    // The program-wide pointer, shown over the window during a search (see FormDesign); or none.
+    const Cursor* cursor = nullptr;
 };
 
 // The texts of the main window's messages.

@@ -51,7 +51,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
-        TfrmMain frmMain({prompts, shell, files, profiles, win32::SystemLeadBytes()}, application.Handle());
+        TfrmMain frmMain({prompts, shell, files, profiles, win32::SystemLeadBytes(), &cursor},
+                         application.Handle());
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());
         frmMain.SetAboutBox(frmAbout);

@@ -16,13 +16,16 @@ constexpr int kSuccessLeft = 330;
 constexpr int kFailureLeft = 412;
 constexpr int kRowHL = 8, kRowQuickTools = 56, kRowFullTools = 76, kRowMaps = 124;
 constexpr int kEditLeft = 296, kBrowseLeft = 462;
+constexpr ui::Glyph kFolderGlyph{.size = 16, .normal = IDB_FOLDER, .disabled = IDB_FOLDER_DISABLED,
+                                 .normal2x = IDB_FOLDER_2X, .disabled2x = IDB_FOLDER_DISABLED_2X};
 
 } // namespace
 
 TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
     : ui::Form(services.prompts, {.className = "TfrmConfig", .caption = "KORVA Automatic Configuration",
                                   .clientWidth = 495, .clientHeight = 314, .left = 204, .top = 219,
-                                  .border = ui::FormBorder::DialogNoIcons, .fontHeight = -13, .owner = owner}),
+                                  .border = ui::FormBorder::DialogNoIcons, .font = ui::Pixels(13),
+                                  .owner = owner, .cursor = &services.cursor}),
       Label1(*this, "Detecting Half-Life directory...", {8, kRowHL, 250, 16}),
       Label2(*this, "Detecting Compile Tools directory...", {8, 36, 250, 16}),
       Label5(*this, "Quick detection routine:", {24, kRowQuickTools, 250, 16}),
@@ -31,13 +34,13 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       Label3(*this, "Quick detection routine...", {24, kRowMaps, 250, 16}),
       Label10(*this, "Found Half-Life in:", {8, 183, 200, 16}),
       edHLDir(*this, "NOT FOUND", {kEditLeft, 180, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
-      btnHLBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 180, 25, 21}),
+      btnHLBrowse(*this, kFolderGlyph, {kBrowseLeft, 180, 25, 21}),
       Label11(*this, "Found Compile Tools in:", {8, 210, 200, 16}),
       edToolsDir(*this, "NOT FOUND", {kEditLeft, 207, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
-      btnCTBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 207, 25, 21}),
+      btnCTBrowse(*this, kFolderGlyph, {kBrowseLeft, 207, 25, 21}),
       Label12(*this, "Found default maps directory:", {8, 237, 200, 16}),
       edMapsDir(*this, "NOT FOUND", {kEditLeft, 234, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
-      btnMapsBrowse(*this, IDB_FOLDER, IDB_FOLDER_DISABLED, {kBrowseLeft, 234, 25, 21}),
+      btnMapsBrowse(*this, kFolderGlyph, {kBrowseLeft, 234, 25, 21}),
       btnOK(*this, "&OK", {412, 277, 75, 27}),
       btnCancel(*this, "&Cancel", {330, 277, 75, 27}),
       btnScan(*this, "&Scan", {248, 277, 75, 27}),
@@ -58,7 +61,7 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       lblSearchDir(*this, "STATIC", "", {8, 146, 479, 16}, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS),
       detection_({services.registry, sfFileFind, *this, services.prompts, services.cursor, Stored}),
       leadBytes_(services.folders.LeadBytes()) {
-    const HFONT editFont = MakeFont(-11);
+    const HFONT editFont = MakeFont(ui::Pixels(11));
     for (ui::Edit* edit : {&edHLDir, &edToolsDir, &edMapsDir})
         edit->SetFont(editFont);
 

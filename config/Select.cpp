@@ -6,7 +6,7 @@ namespace korva {
 TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
     : ui::Form(prompts, {.className = "TfrmSelect", .caption = "Select folder...", .clientWidth = 309,
                          .clientHeight = 194, .position = ui::FormPosition::ScreenCenter,
-                         .border = ui::FormBorder::ToolWindowNoIcons, .fontHeight = -11, .topMost = true,
+                         .border = ui::FormBorder::ToolWindowNoIcons, .font = ui::Pixels(11), .topMost = true,
                          .owner = owner}),
       Label1(*this, "Compile Tools were found in more than one folder.", {4, 6, 300, 14}),
       Label2(*this, "Please doubleclick on the location you wish to use", {4, 21, 300, 14}),

@@ -1,15 +1,23 @@
 #!/usr/bin/env python3
 """Draws KORVA's artwork and writes it next to this script:
 
-  korva.bmp            170x265, 8-bit palette: the picture beside the main window
-                       and in the About box (a fortress of level blocks at dusk)
-  korva.ico            16, 32 and 48 pixel program icon, 32-bit with AND masks
-  folder.bmp           16x16, 24-bit browse-button glyph
-  folder_disabled.bmp  the same glyph greyed out
+  korva.kpx            the picture beside the main window and in the About box (a fortress
+                       of level blocks at dusk), drawn at 200%: 340x530, 256 colours. The
+                       program scales it down smoothly to the size the screen's DPI asks for
+                       (170x265 at 100%), so it stays sharp from 100% to 200%.
+  folder.kpx           the browse-button glyph, 16x16 pixel art for 100%
+  folder_disabled.kpx  the same greyed out
+  folder32.kpx         the glyph drawn at 32x32 for 200%, scaled down for 125% and 150%
+  folder32_disabled.kpx
+  korva.ico            program icon at 16, 20, 24, 32, 40 and 48 pixels (the sizes the title
+                       bar and the taskbar ask for from 100% to 200%), 32-bit with AND masks
 
-The folder glyphs use RGB(255,0,255) as the transparent key colour.
+The .kpx files are the program's own small picture format: "KPX1", width, height and the
+number of colours (16-bit little-endian), the palette (R, G, B, A each), then the pixels as
+palette indices, row by row from the top, compressed with LZSS (see lzss below). The 200%
+picture takes about a third of its uncompressed size, so it fits the program's size limit.
 
-Run:    python3 res/make_art.py           (regenerates the four files)
+Run:    python3 res/make_art.py           (regenerates the files)
         python3 res/make_art.py --check   (re-reads them and checks the headers)
 
 Standard library only; the output is byte-for-byte the same on every run.
@@ -21,7 +29,6 @@ import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-KEY = (255, 0, 255)
 
 # ---------------------------------------------------------------- helpers
 
@@ -63,30 +70,102 @@ class Rng:
 # ---------------------------------------------------------------- BMP / ICO writers
 
 
-def bmp_8bit(w, h, palette, idx):
-    """idx: top-down list of palette indices. Writes bottom-up, rows padded to 4."""
-    stride = (w + 3) & ~3
-    pix = bytearray()
-    for y in range(h - 1, -1, -1):
-        pix += bytes(idx[y * w:(y + 1) * w]) + b"\0" * (stride - w)
-    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    off = 14 + 40 + len(pal)
-    head = struct.pack("<2sIHHI", b"BM", off + len(pix), 0, 0, off)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pix), 2835, 2835, 256, 0)
-    return head + info + pal + bytes(pix)
+def lzss(data):
+    """Groups of eight tokens behind a flag byte (bit i, lowest first, for token i): a set bit is a
+    literal byte; a clear bit a copy of earlier output: distance - 1 (16-bit little-endian, up to
+    65536 back) and length - 3 (one byte, 3 to 258). Greedy with one step of lazy matching."""
+    n = len(data)
+    head, prev = {}, [-1] * n
+
+    def insert(p):
+        if p + 3 <= n:
+            key = data[p:p + 3]
+            prev[p] = head.get(key, -1)
+            head[key] = p
+
+    def longest(p):
+        best, dist = 0, 0
+        if p + 3 > n:
+            return 0, 0
+        c, chain = head.get(data[p:p + 3], -1), 0
+        while c >= 0 and p - c <= 65536 and chain < 256:
+            length = 0
+            while length < 258 and p + length < n and data[c + length] == data[p + length]:
+                length += 1
+            if length > best:
+                best, dist = length, p - c
+            if length == 258:
+                break
+            c, chain = prev[c], chain + 1
+        return best, dist
+
+    tokens, i = [], 0
+    while i < n:
+        length, dist = longest(i)
+        insert(i)
+        if length >= 3 and longest(i + 1)[0] <= length + 1:
+            tokens.append((length, dist))
+            for q in range(i + 1, i + length):
+                insert(q)
+            i += length
+        else:
+            tokens.append(data[i])
+            i += 1
+    out = bytearray()
+    for g in range(0, len(tokens), 8):
+        group = tokens[g:g + 8]
+        out.append(sum(1 << k for k, t in enumerate(group) if isinstance(t, int)))
+        for t in group:
+            if isinstance(t, int):
+                out.append(t)
+            else:
+                out += struct.pack("<HB", t[1] - 1, t[0] - 3)
+    return bytes(out)
 
 
-def bmp_24bit(w, h, rgb):
-    stride = (w * 3 + 3) & ~3
-    pix = bytearray()
-    for y in range(h - 1, -1, -1):
-        for r, g, b in rgb[y * w:(y + 1) * w]:
-            pix += bytes((b, g, r))
-        pix += b"\0" * (stride - w * 3)
-    off = 14 + 40
-    head = struct.pack("<2sIHHI", b"BM", off + len(pix), 0, 0, off)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pix), 2835, 2835, 0, 0)
-    return head + info + bytes(pix)
+def unlzss(blob, size):
+    """The decoder, as the program has it: for the check."""
+    out, i = bytearray(), 0
+    while len(out) < size:
+        flags = blob[i]
+        i += 1
+        for k in range(8):
+            if len(out) >= size:
+                break
+            if flags >> k & 1:
+                out.append(blob[i])
+                i += 1
+            else:
+                dist, length = struct.unpack_from("<HB", blob, i)
+                i += 3
+                for _ in range(length + 3):
+                    out.append(out[-dist - 1])
+    return bytes(out)
+
+
+def kpx(w, h, palette, idx):
+    """palette: (r, g, b, a) colours; idx: top-down palette indices."""
+    head = b"KPX1" + struct.pack("<HHH", w, h, len(palette))
+    return head + b"".join(bytes(c) for c in palette) + lzss(bytes(idx))
+
+
+def read_kpx(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:4] == b"KPX1", path
+    w, h, count = struct.unpack_from("<HHH", data, 4)
+    start = 10 + 4 * count
+    idx = unlzss(data[start:], w * h)
+    assert len(idx) == w * h and max(idx) < count, path
+    return w, h, count, len(data)
+
+
+def indexed(rgba):
+    """A palette of the distinct colours (at most 256) and the index of each pixel."""
+    palette = sorted(set(rgba))
+    assert len(palette) <= 256, len(palette)
+    where = {c: i for i, c in enumerate(palette)}
+    return palette, [where[c] for c in rgba]
 
 
 def ico(images):
@@ -168,11 +247,23 @@ def quantize(rgb, w):
 
 # ---------------------------------------------------------------- the picture
 
-W, H = 170, 265
-SS = 3                      # supersampling factor
-SW, SH = W * SS, H * SS
-HORIZON = 128               # horizon row in the final picture
-SUN = (62.0, HORIZON, 40.0)  # centre x, centre y, radius (final pixels)
+W, H = 170, 265             # the design size; SCALE times that is drawn (set_scale)
+SS = 3                      # supersampling factor, per pixel drawn
+HORIZON = 128               # horizon row in the design
+SUN = (62.0, HORIZON, 40.0)  # centre x, centre y, radius (design pixels)
+
+
+def set_scale(scale):
+    """Draws the picture at scale times the design size: the same scene, with every length in design
+    pixels (the sun, the blocks' outlines, the title's blocks, the frame) made scale times larger."""
+    global SCALE, K, SW, SH, OW, OH
+    SCALE = scale
+    K = SS * scale              # canvas pixels per design pixel
+    SW, SH = W * K, H * K       # the supersampled canvas
+    OW, OH = W * scale, H * scale  # the picture drawn
+
+
+set_scale(1)
 
 SKY = [(0.00, (6, 8, 26)), (0.35, (22, 18, 58)), (0.62, (62, 28, 96)),
        (0.82, (150, 52, 112)), (0.94, (232, 102, 98)), (1.00, (255, 168, 96))]
@@ -186,9 +277,9 @@ class Camera:
     def __init__(self, pos, pitch, focal):
         self.c = pos
         self.sp, self.cp = math.sin(pitch), math.cos(pitch)
-        self.f = focal * SS
+        self.f = focal * K
         self.cx = SW / 2
-        self.cy = HORIZON * SS + self.f * math.tan(pitch)
+        self.cy = HORIZON * K + self.f * math.tan(pitch)
 
     def to_cam(self, p):
         x, y, z = p[0] - self.c[0], p[1] - self.c[1], p[2] - self.c[2]
@@ -316,8 +407,8 @@ def scan_poly(pts):
 
 
 def draw_background(cv, cam):
-    sun_x, sun_y, sun_r = SUN[0] * SS, SUN[1] * SS, SUN[2] * SS
-    hz = HORIZON * SS
+    sun_x, sun_y, sun_r = SUN[0] * K, SUN[1] * K, SUN[2] * K
+    hz = HORIZON * K
     rng = Rng(1979)
     # distant hills, a sum of sines
     hills = []
@@ -325,7 +416,7 @@ def draw_background(cv, cam):
         fx = x / SW
         h = (5.0 + 3.2 * math.sin(fx * 7.1 + 0.6) + 2.1 * math.sin(fx * 17.3 + 2.0)
              + 1.0 * math.sin(fx * 41.0 + 1.3))
-        hills.append(hz - h * SS)
+        hills.append(hz - h * K)
     for y in range(hz):
         t = (y + 0.5) / hz
         base = ramp(SKY, t ** 1.15)
@@ -335,8 +426,8 @@ def draw_background(cv, cam):
             dx, dy = x + 0.5 - sun_x, y + 0.5 - sun_y
             d = math.sqrt(dx * dx + dy * dy)
             # wide warm halo around the sun
-            halo = math.exp(-max(0.0, d - sun_r) / (26.0 * SS)) * 0.55
-            c = mix(c, (255, 128, 110), halo * clamp(1.2 - (hz - y) / (110.0 * SS)))
+            halo = math.exp(-max(0.0, d - sun_r) / (26.0 * K)) * 0.55
+            c = mix(c, (255, 128, 110), halo * clamp(1.2 - (hz - y) / (110.0 * K)))
             if d < sun_r + 1:
                 st = clamp((y - (sun_y - sun_r)) / sun_r)       # 0 top .. 1 horizon
                 sc = ramp([(0, (255, 240, 150)), (0.55, (255, 170, 90)), (1, (255, 80, 120))], st)
@@ -344,24 +435,24 @@ def draw_background(cv, cam):
                 # slices cut through the lower half, wider towards the horizon
                 if st > 0.45:
                     band = (st - 0.45) / 0.55
-                    period = 9.0 * SS
+                    period = 9.0 * K
                     phase = ((sun_y - y) % period) / period
                     if phase < 0.12 + 0.38 * band:
                         cover = 0
                 c = mix(c, sc, cover)
             if y + 0.5 > hills[x]:
-                hv = clamp((y + 0.5 - hills[x]) / (6.0 * SS))
+                hv = clamp((y + 0.5 - hills[x]) / (6.0 * K))
                 hc = mix((96, 36, 96), (44, 18, 60), hv)
                 c = mix(c, hc, clamp(y + 0.5 - hills[x]))
             cv.r[row + x], cv.g[row + x], cv.b[row + x] = c
-    # stars: single final pixels, fewer near the horizon
+    # stars: single design pixels, fewer near the horizon
     for _ in range(110):
         x, y = int(rng.next() * W), int(rng.next() ** 1.7 * (HORIZON - 40))
         bright = 0.35 + 0.65 * rng.next() ** 2 * (1 - y / (HORIZON - 40))
         if abs(x - SUN[0]) < SUN[2] + 14 and y > SUN[1] - SUN[2] - 14:
             continue
-        for yy in range(y * SS, y * SS + SS):
-            for xx in range(x * SS, x * SS + SS):
+        for yy in range(y * K, y * K + K):
+            for xx in range(x * K, x * K + K):
                 i = yy * SW + xx
                 cv.r[i] = cv.r[i] + (255 - cv.r[i]) * bright
                 cv.g[i] = cv.g[i] + (236 - cv.g[i]) * bright
@@ -395,7 +486,7 @@ def draw_background(cv, cam):
             c = ground
             # glow from the sun reflected on the floor
             sdx = (x + 0.5 - sun_x) / (sun_r * 1.1)
-            refl = math.exp(-sdx * sdx) * math.exp(-(y - hz) / (28.0 * SS)) * 0.5
+            refl = math.exp(-sdx * sdx) * math.exp(-(y - hz) / (28.0 * K)) * 0.5
             c = mix(c, (255, 120, 120), refl)
             line = 0.0
             major = 0.0
@@ -494,7 +585,7 @@ def draw_fortress(cv, cam):
                 cv.r[i], cv.g[i], cv.b[i] = c
                 cv.edge[i] = 0.0
     # outlines, tested against the depth buffer so hidden ones stay hidden
-    half_w = 0.75
+    half_w = 0.75 * SCALE
     for a, b in edges:
         pa, pb = cam.project(a), cam.project(b)
         dx, dy = pb[0] - pa[0], pb[1] - pa[1]
@@ -518,32 +609,32 @@ def draw_fortress(cv, cam):
 
 
 def downsample(buf):
-    out = [0.0] * (W * H)
+    out = [0.0] * (OW * OH)
     k = 1.0 / (SS * SS)
-    for y in range(H):
-        for x in range(W):
+    for y in range(OH):
+        for x in range(OW):
             s = 0.0
             for yy in range(y * SS, y * SS + SS):
                 base = yy * SW + x * SS
                 for xx in range(SS):
                     s += buf[base + xx]
-            out[y * W + x] = s * k
+            out[y * OW + x] = s * k
     return out
 
 
 def blur(buf, radius, passes=3):
     for _ in range(passes):
-        tmp = [0.0] * (W * H)
-        for y in range(H):
-            row = y * W
-            for x in range(W):
-                a, b = max(0, x - radius), min(W - 1, x + radius)
+        tmp = [0.0] * (OW * OH)
+        for y in range(OH):
+            row = y * OW
+            for x in range(OW):
+                a, b = max(0, x - radius), min(OW - 1, x + radius)
                 tmp[row + x] = sum(buf[row + a:row + b + 1]) / (2 * radius + 1)
-        out = [0.0] * (W * H)
-        for x in range(W):
-            for y in range(H):
-                a, b = max(0, y - radius), min(H - 1, y + radius)
-                out[y * W + x] = sum(tmp[yy * W + x] for yy in range(a, b + 1)) / (2 * radius + 1)
+        out = [0.0] * (OW * OH)
+        for x in range(OW):
+            for y in range(OH):
+                a, b = max(0, y - radius), min(OH - 1, y + radius)
+                out[y * OW + x] = sum(tmp[yy * OW + x] for yy in range(a, b + 1)) / (2 * radius + 1)
         buf = out
     return buf
 
@@ -561,7 +652,7 @@ FONT = {
 def draw_title(img, text, top, cell):
     """Each font pixel is a small bevelled block, like brushes in an editor."""
     cols = len(text) * 6 - 1
-    left = (W - cols * cell) // 2
+    left = (OW - cols * cell) // 2
     blocks = set()
     for n, ch in enumerate(text):
         for ry, line in enumerate(FONT[ch]):
@@ -570,8 +661,8 @@ def draw_title(img, text, top, cell):
                     blocks.add((n * 6 + rx, ry))
 
     def put(x, y, c, a=1.0):
-        if 0 <= x < W and 0 <= y < H:
-            i = y * W + x
+        if 0 <= x < OW and 0 <= y < OH:
+            i = y * OW + x
             img[i] = mix(img[i], c, a)
 
     # soft shadow first, then a dark outline, then the blocks
@@ -612,29 +703,31 @@ def picture():
             cv.b[i] += (EDGE[2] - cv.b[i]) * e
     r, g, b = downsample(cv.r), downsample(cv.g), downsample(cv.b)
     e, lit = downsample(cv.edge), downsample(cv.glow)
-    halo = blur([e[i] * 0.5 + lit[i] for i in range(W * H)], 2)
+    halo = blur([e[i] * 0.5 + lit[i] for i in range(OW * OH)], 2 * SCALE)
     img = []
-    for y in range(H):
-        for x in range(W):
-            i = y * W + x
+    dark_from = (HORIZON + 60) * SCALE
+    for y in range(OH):
+        for x in range(OW):
+            i = y * OW + x
             k = halo[i] * 0.9
             c = (r[i] + 255 * k * 0.95, g[i] + 160 * k, b[i] + 90 * k)
             # darken towards the bottom so the title reads well
-            if y > HORIZON + 60:
-                d = 1 - 0.55 * smoothstep(HORIZON + 60, H, y)
+            if y > dark_from:
+                d = 1 - 0.55 * smoothstep(dark_from, OH, y)
                 c = (c[0] * d, c[1] * d, c[2] * d)
             # gentle vignette
-            vx, vy = (x - W / 2) / (W / 2), (y - H / 2) / (H / 2)
+            vx, vy = (x - OW / 2) / (OW / 2), (y - OH / 2) / (OH / 2)
             v = 1 - 0.22 * clamp(vx * vx * 0.8 + vy * vy * 0.5) ** 1.5
             img.append((clamp(c[0] * v, 0, 255), clamp(c[1] * v, 0, 255), clamp(c[2] * v, 0, 255)))
-    draw_title(img, "KORVA", H - 38, 4)
+    draw_title(img, "KORVA", (H - 38) * SCALE, 4 * SCALE)
     # a thin frame so the picture sits cleanly on a grey dialog
-    for y in range(H):
-        for x in range(W):
-            if x in (0, W - 1) or y in (0, H - 1):
-                img[y * W + x] = (24, 16, 40)
-            elif x in (1, W - 2) or y in (1, H - 2):
-                img[y * W + x] = mix(img[y * W + x], (255, 255, 255), 0.10)
+    for y in range(OH):
+        for x in range(OW):
+            ring = min(x, y, OW - 1 - x, OH - 1 - y) // SCALE   # 0: outermost design pixel
+            if ring == 0:
+                img[y * OW + x] = (24, 16, 40)
+            elif ring == 1:
+                img[y * OW + x] = mix(img[y * OW + x], (255, 255, 255), 0.10)
     return img
 
 
@@ -747,51 +840,97 @@ FOLDER_COLOURS = {
 }
 
 
+def greyed(c):
+    lum = 0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]
+    v = int(round(96 + (lum - 80) * 0.62))
+    return (v, v, v)
+
+
 def folder(disabled):
+    """The 16x16 pixel art, RGBA (transparent where the art has ".")."""
     out = []
     for line in FOLDER:
         for ch in line:
             if ch == ".":
-                out.append(KEY)
+                out.append((0, 0, 0, 0))
                 continue
-            r, g, b = FOLDER_COLOURS[ch]
-            if disabled:
-                lum = 0.299 * r + 0.587 * g + 0.114 * b
-                v = int(round(96 + (lum - 80) * 0.62))
-                out.append((v, v, v))
+            c = FOLDER_COLOURS[ch]
+            out.append((greyed(c) if disabled else c) + (255,))
+    return out
+
+
+# The same folder as shapes on the art's 16-unit grid, for drawing at larger sizes: each layer is
+# painted over the ones before it. The outline is half a unit wide (one pixel at 32).
+FOLDER_SHAPES = [
+    ("o", [(0, 2), (1, 1), (5, 1), (6, 3), (14, 3), (14, 15), (0, 15)]),                 # back
+    ("h", [(0.5, 2.2), (1.2, 1.5), (4.7, 1.5), (5.7, 3.5), (13.5, 3.5), (13.5, 14.5), (0.5, 14.5)]),
+    ("b", [(1.0, 2.4), (1.4, 2.0), (4.4, 2.0), (5.4, 4.0), (13.5, 4.0), (13.5, 14.5), (1.0, 14.5)]),
+    ("o", [(4, 7), (16, 7), (14, 15), (0, 15)]),                                         # front flap
+    ("h", [(4.7, 7.5), (15.35, 7.5), (13.6, 14.5), (1.25, 14.5)]),
+    ("f", [(4.45, 8.0), (15.2, 8.0), (13.6, 14.5), (1.25, 14.5)]),
+    ("s", [(1.75, 13.5), (13.85, 13.5), (13.6, 14.5), (1.25, 14.5)]),
+]
+
+
+def inside_polygon(pts, x, y):
+    hit = False
+    for (ax, ay), (bx, by) in zip(pts, pts[1:] + pts[:1]):
+        if (ay <= y < by or by <= y < ay) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+            hit = not hit
+    return hit
+
+
+def folder_drawn(n, disabled):
+    """The folder at n x n pixels, RGBA, from FOLDER_SHAPES with 4x4 samples a pixel."""
+    s, sub = n / 16.0, 4
+    out = []
+    for py in range(n):
+        for px in range(n):
+            acc, hits = [0.0, 0.0, 0.0], 0
+            for sy in range(sub):
+                for sx in range(sub):
+                    x, y = (px + (sx + 0.5) / sub) / s, (py + (sy + 0.5) / sub) / s
+                    colour = None
+                    for key, pts in FOLDER_SHAPES:
+                        if inside_polygon(pts, x, y):
+                            colour = FOLDER_COLOURS[key]
+                    if colour is None:
+                        continue
+                    if disabled:
+                        colour = greyed(colour)
+                    for c in range(3):
+                        acc[c] += colour[c]
+                    hits += 1
+            if hits == 0:
+                out.append((0, 0, 0, 0))
             else:
-                out.append((r, g, b))
+                # rounded to steps of 8 where partly covered, so that the colours stay few
+                alpha = int(round(hits * 255 / (sub * sub)))
+                rgb = tuple(int(round(a / hits)) for a in acc)
+                if alpha < 255:
+                    rgb = tuple(min(255, (v + 4) // 8 * 8) for v in rgb)
+                out.append(rgb + (alpha,))
     return out
 
 
 # ---------------------------------------------------------------- checks
 
 
-def read_bmp_header(path):
-    with open(path, "rb") as f:
-        data = f.read()
-    magic, size, _, _, off = struct.unpack_from("<2sIHHI", data, 0)
-    hsize, w, h, planes, bpp, comp, isize, _, _, used, _ = struct.unpack_from("<IiiHHIIiiII", data, 14)
-    assert magic == b"BM" and size == len(data), path
-    assert hsize == 40 and planes == 1 and comp == 0, path
-    stride = ((w * bpp + 31) // 32) * 4
-    assert off + stride * abs(h) == len(data), path
-    return w, h, bpp, used, data, off
+ICON_SIZES = (16, 20, 24, 32, 40, 48)
+PICTURE_SCALE = 2
 
 
 def check():
-    w, h, bpp, used, data, off = read_bmp_header(os.path.join(HERE, "korva.bmp"))
-    assert (w, h, bpp, used) == (170, 265, 8, 256), (w, h, bpp, used)
-    assert off == 14 + 40 + 256 * 4
-    for name in ("folder.bmp", "folder_disabled.bmp"):
-        w, h, bpp, used, data, off = read_bmp_header(os.path.join(HERE, name))
-        assert (w, h, bpp) == (16, 16, 24), (name, w, h, bpp)
-        top_left = off + 15 * 48                  # rows are stored bottom-up
-        assert data[top_left:top_left + 3] == bytes((KEY[2], KEY[1], KEY[0])), name
+    w, h, count, size = read_kpx(os.path.join(HERE, "korva.kpx"))
+    assert (w, h, count) == (W * PICTURE_SCALE, H * PICTURE_SCALE, 256), (w, h, count)
+    for name, n in (("folder.kpx", 16), ("folder_disabled.kpx", 16), ("folder32.kpx", 32),
+                    ("folder32_disabled.kpx", 32)):
+        w, h, count, _ = read_kpx(os.path.join(HERE, name))
+        assert (w, h) == (n, n), (name, w, h)
     with open(os.path.join(HERE, "korva.ico"), "rb") as f:
         data = f.read()
     res, typ, count = struct.unpack_from("<HHH", data, 0)
-    assert (res, typ, count) == (0, 1, 3)
+    assert (res, typ) == (0, 1)
     sizes = []
     for k in range(count):
         bw, bh, cc, _, planes, bpp, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * k)
@@ -800,21 +939,24 @@ def check():
         assert length == 40 + w * w * 4 + ((w + 31) // 32) * 4 * w
         assert offset + length <= len(data)
         sizes.append(w)
-    assert sizes == [16, 32, 48], sizes
-    print("art ok: korva.bmp 170x265x8, korva.ico 16/32/48, folder glyphs 16x16x24")
+    assert tuple(sizes) == ICON_SIZES, sizes
+    print("art ok: korva.kpx %dx%d (%d bytes), folder glyphs 16 and 32, korva.ico %s"
+          % (W * PICTURE_SCALE, H * PICTURE_SCALE, size, "/".join(map(str, ICON_SIZES))))
 
 
 def main():
     if "--check" in sys.argv[1:]:
         check()
         return
-    img = picture()
-    pal, idx = quantize(img, W)
+    set_scale(PICTURE_SCALE)
+    pal, idx = quantize(picture(), OW)
     files = {
-        "korva.bmp": bmp_8bit(W, H, pal, idx),
-        "korva.ico": ico([(n, icon(n)) for n in (16, 32, 48)]),
-        "folder.bmp": bmp_24bit(16, 16, folder(False)),
-        "folder_disabled.bmp": bmp_24bit(16, 16, folder(True)),
+        "korva.kpx": kpx(OW, OH, [c + (255,) for c in pal], idx),
+        "folder.kpx": kpx(16, 16, *indexed(folder(False))),
+        "folder_disabled.kpx": kpx(16, 16, *indexed(folder(True))),
+        "folder32.kpx": kpx(32, 32, *indexed(folder_drawn(32, False))),
+        "folder32_disabled.kpx": kpx(32, 32, *indexed(folder_drawn(32, True))),
+        "korva.ico": ico([(n, icon(n)) for n in ICON_SIZES]),
     }
     for name, blob in files.items():
         with open(os.path.join(HERE, name), "wb") as f:

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of KORVA's windows on a virtual display, for the README:
 #   scripts/screenshots.sh            writes docs/screenshots/*.png
+# The four windows at 100% (96 DPI), and the main window at 150% (144 DPI, main-150.png). Under Wine the
+# display's DPI is LogPixels in HKCU\Control Panel\Desktop, read by each program as it starts.
 # Builds the 64-bit program and the tool that drives it; installs xwd and ImageMagick when they are missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -25,12 +27,23 @@ cp build/win64/korva.exe "$work/"
 # The settings of a configured designer, so the window opens on a map, as after a few runs.
 printf '[General]\r\nVersion=150\r\nRunHL=1\r\nComMode=1\r\n[Folders]\r\nGameDir=D:\\Games\\HL\\\r\nToolsDir=D:\\Tools\\Compile\\\r\nMapsDir=D:\\Editor\\maps\\\r\nMapname=D:\\Editor\\maps\\castle.map\r\n' > "$work/KORVA.INI"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    set -e
-    "$4" "$1/korva.exe" & korva=$!
-    "$4" "$2" "$3" >/dev/null
-    kill $korva 2>/dev/null || true
-' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout" "$korva_wine"
+# shoot DPI SUFFIX: starts KORVA at that DPI on a fresh virtual display and captures its windows. The
+# DPI is set on that display too, before KORVA starts.
+shoot() {
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        set -e
+        "$4" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$6" /f >/dev/null
+        "$4" "$1/korva.exe" & korva=$!
+        "$4" "$2" "$3" "$5" >/dev/null
+        kill $korva 2>/dev/null || true
+        "$4" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+    ' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout" "$korva_wine" "$2" "$1"
+    wineserver -k 2>/dev/null || true
+}
+shoot 96 ""
+shoot 144 "-150"
+# Of the windows at 150%, the README shows the main window.
+rm -f "$out"/about-150.bmp "$out"/config-150.bmp "$out"/select-150.bmp
 for bmp in "$out"/*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done

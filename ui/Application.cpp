@@ -3,6 +3,9 @@
 
 #include "platform/Error.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/WindowHelpers.h"
+#include "res/resource.h"
+#include "ui/Scale.h"
 
 namespace korva::ui {
 namespace {
@@ -13,7 +16,7 @@ constexpr UINT kActivateForm = WM_APP + 1;
 
 Application::Application(const std::string& title)
     : class_("KorvaApplication", WindowProc,
-             ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+             ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KORVA))) {
     // A captioned window of no size: invisible, but it gives the program one taskbar entry with the
     // application title, whatever the caption of the main window.
     RECT work{};
@@ -24,6 +27,14 @@ Application::Application(const std::string& title)
                                     nullptr, ::GetModuleHandleA(nullptr), nullptr));
     if (!window_)
         throw Error("Unable to create the application window");
+    // The taskbar entry's icons, at the sizes this display scale asks for.
+    const Scale scale(SystemDpi());
+    smallIcon_ = win32::LoadIconResource(IDI_KORVA, scale.Of(16));
+    bigIcon_ = win32::LoadIconResource(IDI_KORVA, scale.Of(32));
+    if (smallIcon_)
+        ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    if (bigIcon_)
+        ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
 }
 
 void Application::Run(Form& mainForm) {

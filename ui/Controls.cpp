@@ -20,12 +20,14 @@ bool IsRadioButton(const char* windowClass, DWORD style) {
 
 Control::Control(Form& parent, const char* windowClass, const std::string& caption, Bounds b, DWORD style,
                  DWORD exStyle)
-    : parent_(parent), id_(parent.Register(*this)) {
+    : parent_(parent), bounds_(b), id_(parent.Register(*this)) {
     style |= WS_CHILD | WS_VISIBLE;
     if (!IsRadioButton(windowClass, style))
         style |= WS_GROUP; // every control but a radio button starts its own keyboard group
-    handle_.Reset(::CreateWindowExA(exStyle, windowClass, caption.c_str(), style, b.left, b.top, b.width, b.height,
-                                    parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+    const RECT r = parent.GetScale().Of(b);
+    handle_.Reset(::CreateWindowExA(exStyle, windowClass, caption.c_str(), style, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, parent.Handle(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                                     ::GetModuleHandleA(nullptr), nullptr));
     if (!handle_) {
         parent.Unregister(*this);
@@ -54,6 +56,12 @@ void Control::SetFont(HFONT font) { ::SendMessageA(Handle(), WM_SETFONT, reinter
 void Control::PlaceInTabOrder(HWND& previous) {
     ::SetWindowPos(Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = Handle();
+}
+
+void Control::Rescale(const Scale& scale) {
+    const RECT r = scale.Of(bounds_);
+    ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::SetStyleBit(DWORD bit, bool on) {
@@ -135,11 +143,6 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
 
 void Memo::Clear() { SetText(""); }
 
-void Memo::Add(const std::string& line) {
-    const std::string text = Text();
-    SetText(text.empty() ? line : text + "\r\n" + line);
-}
-
 HBRUSH Memo::PaintColors(HDC dc) {
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
@@ -168,7 +171,8 @@ void Label::FitToText(HFONT font) {
     ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, old);
     ::ReleaseDC(Handle(), dc);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx + 2, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx + Parent().GetScale().Of(2), size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Label::SetColors(COLORREF text, COLORREF background) {
@@ -189,11 +193,25 @@ HBRUSH Label::PaintColors(HDC dc) {
 
 Bevel::Bevel(Form& parent, Bounds bounds) : Control(parent, "STATIC", "", bounds, SS_ETCHEDHORZ) {}
 
-Picture::Picture(Form& parent, int bitmapResource, Bounds bounds)
-    : Control(parent, "STATIC", "", bounds, SS_BITMAP),
-      bitmap_(win32::LoadBitmapResource(bitmapResource)) {
-    if (bitmap_)
-        ::SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
+Picture::Picture(Form& parent, int pictureResource, Bounds bounds)
+    : Control(parent, "STATIC", "", bounds, SS_BITMAP), resource_(pictureResource) {
+    ShowPicture();
+}
+
+void Picture::Rescale(const Scale& scale) {
+    Control::Rescale(scale);
+    ShowPicture();
+}
+
+void Picture::ShowPicture() {
+    const RECT size = Parent().GetScale().Of(DesignBounds());
+    win32::BitmapHandle bitmap = win32::LoadPicture(resource_, size.right - size.left, size.bottom - size.top,
+                                                    ::GetSysColor(COLOR_BTNFACE));
+    if (!bitmap)
+        return;
+    // The control shows the new bitmap before the old one goes.
+    ::SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));
+    bitmap_ = std::move(bitmap);
 }
 
 // ---- RadioGroup

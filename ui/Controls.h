@@ -15,8 +15,9 @@ namespace korva::ui {
 
 class Control : public Component {
 public:
-    // Creates the child window of the given class; WS_CHILD and WS_VISIBLE are added, and WS_GROUP unless
-    // the style is a radio button's (a radio group sets its own groups).
+    // Creates the child window of the given class at the bounds of the design, scaled to the form's
+    // DPI; WS_CHILD and WS_VISIBLE are added, and WS_GROUP unless the style is a radio button's (a radio
+    // group sets its own groups).
     Control(Form& parent, const char* windowClass, const std::string& caption, Bounds bounds, DWORD style,
             DWORD exStyle = 0);
     ~Control() override;
@@ -45,6 +46,11 @@ public:
     virtual HBRUSH PaintColors(HDC /*dc*/) { return nullptr; }
     // Puts the control (and any windows it consists of) after previous in the Tab order.
     virtual void PlaceInTabOrder(HWND& previous);
+    // Places the control at its design bounds at the form's new scale (the form gives it its font
+    // afterwards); controls with sizes or pictures of their own redo them too.
+    virtual void Rescale(const Scale& scale);
+    // The control's place in the design (96 DPI).
+    const Bounds& DesignBounds() const { return bounds_; }
     // Called by the form once the system has destroyed the form's window and with it this control's:
     // the handle is let go, not destroyed again (the system may have given it to another window).
     void ForgetWindow() { handle_.Release(); }
@@ -54,6 +60,7 @@ protected:
 
 private:
     Form& parent_;
+    Bounds bounds_;
     int id_;
     win32::WindowHandle handle_;
 };
@@ -94,7 +101,6 @@ public:
     std::vector<std::string> Lines() const;
     void SetLines(const std::vector<std::string>& lines);
     void Clear();
-    void Add(const std::string& line);
     HBRUSH PaintColors(HDC dc) override;
 };
 
@@ -123,12 +129,17 @@ public:
     Bevel(Form& parent, Bounds bounds);
 };
 
-// A bitmap from the program's resources, shown at its own size.
+// A picture from the program's resources (see platform/Pixels.h), drawn at 200% and shown scaled
+// smoothly to the control's size at the form's scale.
 class Picture : public Control {
 public:
-    Picture(Form& parent, int bitmapResource, Bounds bounds);
+    Picture(Form& parent, int pictureResource, Bounds bounds);
+    void Rescale(const Scale& scale) override;
 
 private:
+    void ShowPicture();
+
+    int resource_;
     win32::BitmapHandle bitmap_;
 };
 

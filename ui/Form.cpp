@@ -1,18 +1,26 @@
-// Top-level windows: creation, event dispatch, focus, modal loop.
+// Top-level windows: creation, event dispatch, focus, modal loop, display scale.
 #include "ui/Form.h"
 
 #include "platform/Error.h"
 #include "platform/win32/MessageLoop.h"
-#include "platform/win32/Win32Cursor.h"
 #include "platform/win32/WindowHelpers.h"
+#include "res/resource.h"
 #include "ui/Controls.h"
+
+// Windows XP's headers hide these messages of Windows 8.1 and 10.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 namespace korva::ui {
 namespace {
 
-// The program icon is resource 1; test programs without it get the system's default.
+// The program's icon; programs without it (some tests) get the system's default.
 HICON ProgramIcon() {
-    HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KORVA));
     return icon ? icon : ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
 }
 
@@ -49,41 +57,87 @@ HFONT MakeFontHandle(int height) {
 
 } // namespace
 
-int FontHeightForPoints(int points) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
-    return -::MulDiv(points, dpi, 72);
-}
-
 Form::Form(Prompts& prompts, const FormDesign& design)
-    : prompts_(prompts), class_(design.className, WindowProc, ProgramIcon()), font_(MakeFontHandle(design.fontHeight)),
-      owner_(design.owner) {
+    : prompts_(prompts), design_(design), scale_(SystemDpi()),
+      class_(design.className, WindowProc, ProgramIcon()), owner_(design.owner) {
+    fonts_.push_back({design.font, win32::FontHandle(MakeFontHandle(scale_.FontHeight(design.font)))});
     const FrameStyle frame = StyleOf(design);
-    RECT r{0, 0, design.clientWidth, design.clientHeight};
-    ::AdjustWindowRectEx(&r, frame.style, FALSE, frame.exStyle);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    int x = design.left, y = design.top;
-    if (design.position == FormPosition::ScreenCenter) {
-        const POINT centre = win32::CentredOnWorkArea(width, height);
-        x = centre.x;
-        y = centre.y;
-    }
+    const SIZE size = OuterSize(scale_);
+    POINT at{scale_.Of(design.left), scale_.Of(design.top)};
+    if (design.position == FormPosition::ScreenCenter)
+        at = win32::CentredOnWorkArea(size.cx, size.cy);
+    at = KeptInWorkArea(at, size);
     // WM_NCCREATE stores this object and the handle (see WindowProc).
-    if (!::CreateWindowExA(frame.exStyle, design.className, design.caption.c_str(), frame.style, x, y, width, height,
-                           design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
+    if (!::CreateWindowExA(frame.exStyle, design.className, design.caption.c_str(), frame.style, at.x, at.y,
+                           size.cx, size.cy, design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
         throw Error("Unable to create the window \"" + design.caption + "\"");
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    LoadIcons();
+    FitWindow();
+    // Per-monitor awareness: a window that opens on a monitor of another scale than the system's takes
+    // that monitor's. The controls, made after this, are laid out at it.
+    if (const int dpi = WindowDpi(Handle()); dpi != scale_.Dpi())
+        ApplyDpi(dpi, nullptr);
 }
 
 Form::~Form() { handle_.Reset(); }
 
 std::string Form::Caption() const { return win32::WindowText(Handle()); }
 
-HFONT Form::MakeFont(int height) {
-    extraFonts_.emplace_back(MakeFontHandle(height));
-    return extraFonts_.back().Get();
+HFONT Form::MakeFont(FontSize size) {
+    fonts_.push_back({size, win32::FontHandle(MakeFontHandle(scale_.FontHeight(size)))});
+    return fonts_.back().handle.Get();
+}
+
+SIZE Form::OuterSize(const Scale& scale) const {
+    const FrameStyle frame = StyleOf(design_);
+    return WindowSizeFor({scale.Of(design_.clientWidth), scale.Of(design_.clientHeight)}, frame.style,
+                         frame.exStyle, scale.Dpi());
+}
+
+void Form::LoadIcons() {
+    // The sizes the title bar and the taskbar ask for at this scale; the icon holds 16 to 48 pixels.
+    smallIcon_ = win32::LoadIconResource(IDI_KORVA, scale_.Of(16));
+    bigIcon_ = win32::LoadIconResource(IDI_KORVA, scale_.Of(32));
+    if (smallIcon_)
+        ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    if (bigIcon_)
+        ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+}
+
+void Form::ApplyDpi(int dpi, const RECT* suggested) {
+    scale_ = Scale(dpi);
+    // Every font anew at the new DPI; the old ones are deleted when no control uses them any more.
+    std::vector<FormFont> previous;
+    previous.swap(fonts_);
+    for (const FormFont& font : previous)
+        fonts_.push_back({font.size, win32::FontHandle(MakeFontHandle(scale_.FontHeight(font.size)))});
+    for (Control* c : controls_) {
+        c->Rescale(scale_);
+        const auto used = reinterpret_cast<HFONT>(::SendMessageA(c->Handle(), WM_GETFONT, 0, 0));
+        for (size_t i = 0; i < previous.size(); ++i)
+            if (previous[i].handle.Get() == used)
+                c->SetFont(fonts_[i].handle.Get());
+    }
+    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    LoadIcons();
+
+    if (suggested)
+        ::SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitWindow();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Form::FitWindow() {
+    RECT outer{}, client{};
+    ::GetWindowRect(Handle(), &outer);
+    ::GetClientRect(Handle(), &client);
+    // The frame as the system draws it now: with per-monitor awareness that of the window's monitor.
+    const SIZE size{scale_.Of(design_.clientWidth) + (outer.right - outer.left) - client.right,
+                    scale_.Of(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
+    const POINT at = KeptInWorkArea({outer.left, outer.top}, size);
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Guard(const std::function<void()>& action) {
@@ -150,13 +204,12 @@ void Form::Show() {
 
 void Form::Hide() { ::ShowWindow(Handle(), SW_HIDE); }
 
-bool Form::RunOnClose() {
+void Form::RunOnClose() {
     CloseAction action = CloseAction::caHide;
     Guard([&] {
         if (OnClose)
             OnClose(this, action);
     });
-    return action != CloseAction::caNone;
 }
 
 void Form::Close() {
@@ -165,8 +218,7 @@ void Form::Close() {
             modalResult_ = mrCancel;
         return; // the modal loop runs OnClose
     }
-    if (!RunOnClose())
-        return;
+    RunOnClose();
     Hide();
     if (isMain_)
         ::PostQuitMessage(0);
@@ -207,9 +259,8 @@ int Form::RunModal() {
     Show();
     for (;;) {
         if (modalResult_ != mrNone) {
-            if (RunOnClose())
-                break;
-            modalResult_ = mrNone;
+            RunOnClose();
+            break;
         }
         MSG msg;
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -322,11 +373,20 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETCURSOR:
         // The program-wide pointer (the hourglass of a long search) wins over each control's own.
-        if (HCURSOR cursor = win32::ScreenCursor()) {
-            ::SetCursor(cursor);
+        if (design_.cursor && design_.cursor->Shape() == CursorShape::Hourglass) {
+            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
             return TRUE;
         }
         break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale: laid out at its DPI, in the rectangle Windows suggests.
+        ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_GETDPISCALEDSIZE: {
+        // The exact size at the new DPI, so that the rectangle Windows then suggests is the design's.
+        *reinterpret_cast<SIZE*>(lParam) = OuterSize(Scale(static_cast<int>(wParam)));
+        return TRUE;
+    }
     case WM_CLOSE:
         // A modal window closed from outside (the taskbar, another program) acts as its cancel button,
         // as a dialog box does, so that whatever the button stops (a search under way) stops too.

@@ -1,10 +1,12 @@
 // A top-level window with child controls: creation from a small description, dispatch of control events,
-// keyboard navigation, default and cancel buttons, modal showing, and the rule that no exception ever
-// leaves a window procedure (it is shown in the "KORVA" error box instead).
+// keyboard navigation, default and cancel buttons, modal showing, the display scale, and the rule that
+// no exception ever leaves a window procedure (it is shown in the "KORVA" error box instead).
 #pragma once
 
+#include "platform/Cursor.h"
 #include "platform/Prompts.h"
 #include "platform/win32/Handles.h"
+#include "ui/Scale.h"
 
 #include <functional>
 #include <initializer_list>
@@ -29,13 +31,9 @@ template <typename Window> NotifyEvent Handler(Window* window, void (Window::*me
     return [window, method](Component* sender) { (window->*method)(sender); };
 }
 
-// What closing a window does: caHide hides it (the default), caNone keeps it open.
-enum class CloseAction { caNone, caHide };
+// What closing a window does: caHide hides it.
+enum class CloseAction { caHide };
 using CloseEvent = std::function<void(Component* Sender, CloseAction& Action)>;
-
-struct Bounds {
-    int left = 0, top = 0, width = 0, height = 0;
-};
 
 enum class FormBorder {
     Single,           // fixed frame; system menu with close, and minimise
@@ -46,7 +44,8 @@ enum class FormBorder {
 
 enum class FormPosition { Designed, ScreenCenter };
 
-// How a form looks and where it opens; written with designated initialisers by each window.
+// How a form looks and where it opens, at 96 DPI (the form scales it, see ui/Scale.h); written with
+// designated initialisers by each window.
 struct FormDesign {
     const char* className = nullptr; // the window class name, registered on first use
     std::string caption;
@@ -56,13 +55,11 @@ struct FormDesign {
     int left = 0; // outer position on the screen, for Designed
     int top = 0;
     FormBorder border = FormBorder::Single;
-    int fontHeight = -11; // LOGFONT height: negative is the character height in pixels
+    FontSize font = Pixels(11);
     bool topMost = false;
-    HWND owner = nullptr; // the application window, or none
+    HWND owner = nullptr;           // the application window, or none
+    const Cursor* cursor = nullptr; // the program-wide pointer shown over the form while set, or none
 };
-
-// The LOGFONT height of a font of that many points on this screen.
-int FontHeightForPoints(int points);
 
 class Form : public Component, public ModalWindow {
 public:
@@ -91,7 +88,6 @@ public:
     // meanwhile. A quit request read meanwhile closes it as cancelled and stays in the queue.
     int RunModal() override;
     bool Modal() const { return modal_; }
-    int ModalResult() const { return modalResult_; }
     // A result other than mrNone ends a modal showing once the current event has been handled.
     void SetModalResult(int result) { modalResult_ = result; }
 
@@ -110,9 +106,16 @@ public:
     // Orders the controls for Tab and sets the dialog groups; controls not named keep their place after.
     void SetTabOrder(std::initializer_list<Control*> order);
 
-    HFONT Font() const { return font_.Get(); }
-    // A font of this form's face at another height; the form keeps it for its lifetime.
-    HFONT MakeFont(int height);
+    HFONT Font() const { return fonts_.front().handle.Get(); }
+    // A font of this form's face at another size; the form keeps it for its lifetime and makes it anew
+    // when the DPI changes (controls using it are given the new one).
+    HFONT MakeFont(FontSize size);
+
+    // The scale the form is laid out at: its window's DPI.
+    const Scale& GetScale() const { return scale_; }
+    // Lays the form out again at another DPI: fonts, every control, and the window, placed at the
+    // suggested rectangle when one is given (as WM_DPICHANGED gives it), else resized where it stands.
+    void ApplyDpi(int dpi, const RECT* suggested);
 
     // Runs action, and shows an error that escapes it in the "KORVA" error box.
     void Guard(const std::function<void()>& action);
@@ -125,14 +128,27 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     Control* Find(HWND hwnd) const;
-    bool RunOnClose();
+    void RunOnClose();
     void RestoreFocus();
     std::vector<HWND> DisableOtherWindows();
 
+    struct FormFont {
+        FontSize size;
+        win32::FontHandle handle;
+    };
+    SIZE OuterSize(const Scale& scale) const;
+    // Sizes the window so that its client area is the design's at the form's scale, whatever frame the
+    // system gives it; moved as little as keeps it inside the work area.
+    void FitWindow();
+    void LoadIcons();
+
     Prompts& prompts_;
+    FormDesign design_;
+    Scale scale_;
     win32::WindowClass class_;
-    win32::FontHandle font_;
-    std::vector<win32::FontHandle> extraFonts_;
+    std::vector<FormFont> fonts_; // the form's own first
+    win32::IconHandle smallIcon_;
+    win32::IconHandle bigIcon_;
     win32::WindowHandle handle_;
     HWND owner_ = nullptr;
     std::vector<Control*> controls_;

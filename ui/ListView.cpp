@@ -18,9 +18,16 @@ void ListView::AddColumn(const std::string& caption, int width) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = text.data();
-    column.cx = width;
+    column.cx = Parent().GetScale().Of(width);
     const int count = Header_GetItemCount(ListView_GetHeader(Handle()));
     ::SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&column));
+    columnWidths_.push_back(width);
+}
+
+void ListView::Rescale(const Scale& scale) {
+    Control::Rescale(scale);
+    for (size_t i = 0; i < columnWidths_.size(); ++i)
+        ListView_SetColumnWidth(Handle(), static_cast<int>(i), scale.Of(columnWidths_[i]));
 }
 
 void ListView::AddItem(const std::string& caption) {
@@ -52,12 +59,6 @@ std::string ListView::Caption(int index) const {
 void ListView::Clear() { ListView_DeleteAllItems(Handle()); }
 
 int ListView::SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
-
-void ListView::Select(int index) {
-    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (index >= 0)
-        ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-}
 
 std::optional<std::string> ListView::SelectedCaption() const {
     const int index = SelectedIndex();

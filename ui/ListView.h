@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korva::ui {
 
@@ -14,6 +15,7 @@ public:
     // Column headers are shown but cannot be clicked; no sorting. Starts with no column and no row.
     ListView(Form& parent, Bounds bounds);
 
+    // A column of that width in the design, scaled with the form.
     void AddColumn(const std::string& caption, int width);
     void AddItem(const std::string& caption);
     int Count() const;
@@ -21,14 +23,16 @@ public:
     void Clear();
     // The first selected row, or -1.
     int SelectedIndex() const;
-    // Selects the row (and gives it the focus mark); -1 clears the selection.
-    void Select(int index);
     // The caption of the selected row, or nothing when no row is selected.
     std::optional<std::string> SelectedCaption() const;
 
     NotifyEvent OnDblClick; // a double-click anywhere in the list, on a row or not
 
     LRESULT HandleNotify(const NMHDR& header) override;
+    void Rescale(const Scale& scale) override;
+
+private:
+    std::vector<int> columnWidths_; // in the design
 };
 
 } // namespace korva::ui

@@ -1,15 +1,12 @@
-// The picture button: its own window class, painted as a push button with a masked picture.
+// The picture button: its own window class, painted as a push button with its picture.
 #include "ui/SpeedButton.h"
 
 #include "platform/win32/WindowHelpers.h"
-
-#include <commctrl.h>
 
 namespace korva::ui {
 namespace {
 
 constexpr const char* kClassName = "KorvaSpeedButton";
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 } // namespace
 
@@ -18,18 +15,9 @@ const char* SpeedButton::ClassName() {
     return windowClass.Name();
 }
 
-SpeedButton::SpeedButton(Form& parent, int bitmapResource, int disabledBitmapResource, Bounds bounds)
-    : Control(parent, ClassName(), "", bounds, 0) {
-    const win32::BitmapHandle enabled = win32::LoadBitmapResource(bitmapResource);
-    const win32::BitmapHandle disabled = win32::LoadBitmapResource(disabledBitmapResource);
-    BITMAP info{};
-    if (enabled && ::GetObjectA(enabled.Get(), sizeof info, &info)) {
-        images_.Reset(::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
-        // The list copies the pictures, with the magenta pixels as its mask.
-        ::ImageList_AddMasked(images_.Get(), enabled.Get(), kTransparent);
-        if (disabled)
-            ::ImageList_AddMasked(images_.Get(), disabled.Get(), kTransparent);
-    }
+SpeedButton::SpeedButton(Form& parent, const Glyph& glyph, Bounds bounds)
+    : Control(parent, ClassName(), "", bounds, 0), glyph_(glyph) {
+    LoadGlyphs();
     // Until now the window has behaved as a plain one.
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::InvalidateRect(Handle(), nullptr, TRUE);
@@ -43,6 +31,21 @@ SpeedButton::~SpeedButton() {
 void SpeedButton::HandleCommand(int notifyCode) {
     if (notifyCode == BN_CLICKED && OnClick)
         OnClick(this);
+}
+
+void SpeedButton::Rescale(const Scale& scale) {
+    Control::Rescale(scale);
+    LoadGlyphs();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void SpeedButton::LoadGlyphs() {
+    // Up to 100% the pixel art as drawn; above, the picture drawn for 200%, scaled down smoothly.
+    const int size = Parent().GetScale().Of(glyph_.size);
+    const bool large = size > glyph_.size;
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    enabled_ = win32::LoadPicture(large ? glyph_.normal2x : glyph_.normal, size, size, face);
+    disabled_ = win32::LoadPicture(large ? glyph_.disabled2x : glyph_.disabled, size, size, face);
 }
 
 LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -128,14 +131,18 @@ void SpeedButton::Paint() {
     ::GetClientRect(Handle(), &r);
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
     ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0));
-    if (images_) {
-        int width = 0, height = 0;
-        ::ImageList_GetIconSize(images_.Get(), &width, &height);
-        const int shift = pressed_ ? 1 : 0;
-        const int x = (r.right - width) / 2 + shift, y = (r.bottom - height) / 2 + shift;
-        const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
-        const int index = enabled || ::ImageList_GetImageCount(images_.Get()) < 2 ? 0 : 1;
-        ::ImageList_Draw(images_.Get(), index, dc, x, y, ILD_TRANSPARENT);
+    const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
+    const HBITMAP picture = enabled || !disabled_ ? enabled_.Get() : disabled_.Get();
+    BITMAP info{};
+    if (picture && ::GetObjectA(picture, sizeof info, &info)) {
+        const int shift = pressed_ ? Parent().GetScale().Of(1) : 0;
+        const int x = (r.right - info.bmWidth) / 2 + shift, y = (r.bottom - info.bmHeight) / 2 + shift;
+        if (HDC memory = ::CreateCompatibleDC(dc)) {
+            const HGDIOBJ old = ::SelectObject(memory, picture);
+            ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteDC(memory);
+        }
     }
     ::EndPaint(Handle(), &ps);
 }

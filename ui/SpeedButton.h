@@ -8,15 +8,24 @@
 
 namespace korva::ui {
 
+// The pictures of a speed button: picture resources (see platform/Pixels.h) drawn for 100% and for
+// 200%, each with its greyed form for the disabled button.
+struct Glyph {
+    int size = 16; // square, in the design
+    int normal = 0;
+    int disabled = 0;
+    int normal2x = 0; // drawn at twice the size: scaled down smoothly for 125% to 200%
+    int disabled2x = 0;
+};
+
 class SpeedButton : public Control {
 public:
-    // The two pictures are bitmap resources of the same size whose magenta (255, 0, 255) pixels are
-    // transparent.
-    SpeedButton(Form& parent, int bitmapResource, int disabledBitmapResource, Bounds bounds);
+    SpeedButton(Form& parent, const Glyph& glyph, Bounds bounds);
     ~SpeedButton() override;
 
     NotifyEvent OnClick;
     void HandleCommand(int notifyCode) override;
+    void Rescale(const Scale& scale) override;
 
 private:
     // The window class, registered on first use for the life of the program.
@@ -26,10 +35,14 @@ private:
     void Paint();
     void SetPressed(bool pressed);
     void Clicked();
+    // The two pictures at the form's scale, laid over the button face.
+    void LoadGlyphs();
 
-    win32::ImageListHandle images_; // 0: enabled picture, 1: disabled picture
-    bool tracking_ = false;         // the left button went down on this button and is held
-    bool pressed_ = false;          // drawn pushed in
+    Glyph glyph_;
+    win32::BitmapHandle enabled_;
+    win32::BitmapHandle disabled_;
+    bool tracking_ = false; // the left button went down on this button and is held
+    bool pressed_ = false;  // drawn pushed in
 };
 
 } // namespace korva::ui

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <utility>
@@ -61,7 +60,7 @@ using BrushHandle = UniqueHandle<HBRUSH, ::DeleteObject>;
 using BitmapHandle = UniqueHandle<HBITMAP, ::DeleteObject>;
 using WindowHandle = UniqueHandle<HWND, DestroyOwnedWindow>;
 using HookHandle = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
-using ImageListHandle = UniqueHandle<HIMAGELIST, ::ImageList_Destroy>;
+using IconHandle = UniqueHandle<HICON, ::DestroyIcon>; // LoadImage, not shared
 
 // A registered window class, unregistered when the owner goes. Registering a class that exists already
 // is no error (a second window of the same kind shares it).

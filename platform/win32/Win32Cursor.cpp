@@ -2,23 +2,12 @@
 #include "platform/win32/Win32Cursor.h"
 
 namespace korva::win32 {
-namespace {
-
-HCURSOR screenCursor = nullptr; // user-interface thread only
-
-} // namespace
 
 void Win32Cursor::Set(CursorShape shape) {
-    if (shape == CursorShape::Hourglass) {
-        screenCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
-        ::SetCursor(screenCursor);
-        return;
-    }
-    screenCursor = nullptr;
-    // The window under the pointer sets its own at the next move; until then show the arrow.
-    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    shape_ = shape;
+    // For the default, the window under the pointer sets its own at the next move; until then the arrow.
+    const auto id = shape == CursorShape::Hourglass ? IDC_WAIT : IDC_ARROW;
+    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(id)));
 }
-
-HCURSOR ScreenCursor() { return screenCursor; }
 
 } // namespace korva::win32

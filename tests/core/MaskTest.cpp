@@ -1,5 +1,5 @@
 // File masks: what matches, what fails to compile and where, the floating-step limit, mask lists, and
-// the matcher checked against a plain recursive reading of the same steps.
+// the matcher checked against a plain table-wise reading of the same steps (MaskReference.h).
 #include "platform/Error.h"
 #include "search/Masks.h"
 #include "tests/core/MaskReference.h"

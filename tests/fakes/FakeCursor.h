@@ -13,6 +13,7 @@ public:
         shapes.push_back(shape);
         current = shape;
     }
+    CursorShape Shape() const override { return current; }
     std::vector<CursorShape> shapes;
     CursorShape current = CursorShape::Default;
 };

@@ -1,5 +1,6 @@
 // Drives a running KORVA through its windows and captures each one as a BMP file, for the README's
-// screenshots: korva_shots.exe OUTPUT-FOLDER. Writes main.bmp, about.bmp, config.bmp and select.bmp.
+// screenshots: korva_shots.exe OUTPUT-FOLDER [SUFFIX]. Writes main, about, config and select, each
+// followed by the suffix and ".bmp" (main-150.bmp for the suffix "-150").
 // Before Scan is pressed it makes the installation a designer has: the game's and the level editor's
 // registry entries and the compile tools in two folders below the editor's, so that Scan marks what it
 // found and offers both tools folders in the chooser.
@@ -111,17 +112,18 @@ int main(int argc, char** argv) {
     std::string out = argv[1];
     if (out.back() != '\\')
         out += '\\';
+    const std::string suffix = argc > 2 ? argv[2] : "";
 
     HWND main = WaitForWindow("TfrmMain", "Velmora v1.55");
     if (!main) {
         std::fprintf(stderr, "KORVA's main window did not appear\n");
         return 1;
     }
-    Capture(main, out + "main.bmp");
+    Capture(main, out + "main" + suffix + ".bmp");
 
     Press(Child(main, "&About..."));
     if (HWND about = WaitForWindow("TfrmAbout", "About KORVA", 5000)) {
-        Capture(about, out + "about.bmp");
+        Capture(about, out + "about" + suffix + ".bmp");
         Press(Child(about, "&Close"));
     }
 
@@ -135,11 +137,11 @@ int main(int argc, char** argv) {
             HWND list = ::FindWindowExA(chooser, nullptr, "SysListView32", nullptr);
             ::PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
             ::PostMessageA(list, WM_KEYUP, VK_DOWN, 0);
-            Capture(chooser, out + "select.bmp");
+            Capture(chooser, out + "select" + suffix + ".bmp");
             ::PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 30));
             ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
         }
-        Capture(config, out + "config.bmp");
+        Capture(config, out + "config" + suffix + ".bmp");
         Press(Child(config, "&Cancel"));
     }
 

@@ -367,7 +367,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
             EXPECT_TRUE(config.btnCancel.Focused()); // Scan had it
             // The folder being searched and the hourglass over every control.
             progress = config.lblSearchDir.Text();
-            EXPECT_NE(win32::ScreenCursor(), nullptr);
+            EXPECT_EQ(cursor.Shape(), CursorShape::Hourglass);
             EXPECT_EQ(::SendMessageA(config.Handle(), WM_SETCURSOR,
                                      reinterpret_cast<WPARAM>(config.edHLDir.Handle()),
                                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
@@ -386,7 +386,7 @@ TEST_F(ConfigDialogTest, EveryWayOutDuringTheSearchStopsItAndClosesTheDialogAsCa
         EXPECT_EQ(pumped, 6); // the walk ended at once: one more entry in the drive's root
         EXPECT_EQ(progress, "Searching C:\\Folder1");
         EXPECT_EQ(config.lblSearchDir.Text(), "");
-        EXPECT_EQ(win32::ScreenCursor(), nullptr);
+        EXPECT_EQ(cursor.Shape(), CursorShape::Default);
         EXPECT_EQ(config.Stored.ToolsPath, "C:\\Before\\");
         EXPECT_EQ(prompts.messages.size(), 1u); // the question only: no chooser, no message after it
         EXPECT_EQ(prompts.modalShowings, 1);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <set>
 
 namespace korva {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace korva {
 namespace {
 
@@ -15,6 +17,9 @@ protected:
     ~ConfigSelectTest() override { select.Destroy(); }
 
     HWND List() const { return select.lvLocation.Handle(); }
+    void SelectRow(int row) {
+        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
 
     void PostKey(WPARAM key) {
         ::PostMessageA(List(), WM_KEYDOWN, key, 0);
@@ -45,7 +50,7 @@ TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
     prompts.onShowModal = [&](ModalWindow& window) {
         for (int i = 0; i < select.lvLocation.Count(); ++i)
             rowsShown.push_back(select.lvLocation.Caption(i));
-        select.lvLocation.Select(1);
+        SelectRow(1);
         // Enter and Esc leave the window open: the double-click after them is read by its loop.
         PostKey(VK_RETURN);
         PostKey(VK_ESCAPE);
@@ -76,7 +81,7 @@ TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoice) {
     prompts.onShowModal = [&](ModalWindow& window) {
         select.Show();
         select.lvLocation.SetFocus();
-        select.lvLocation.Select(0);
+        SelectRow(0);
         HWND editor = ListView_EditLabel(List(), 0);
         EXPECT_NE(editor, nullptr);
         ::SetWindowTextA(editor, "F:\\Edited\\");
