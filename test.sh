@@ -93,5 +93,9 @@ fi
 echo "same bytes: $first"
 
 step "all tests passed"
-echo "tested under Wine: $(sed 's/win32/the 32-bit program/; s/win64/the 64-bit program/; s/ / and /' <<<"$widths")"
+tested=()
+for width in $widths; do
+    tested+=("the ${width#win}-bit program")
+done
+echo "tested under Wine: ${tested[0]}${tested[1]:+ and ${tested[1]}}"
 "$korva_wine" --note-32-bit

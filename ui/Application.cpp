@@ -3,7 +3,6 @@
 
 #include "platform/Error.h"
 #include "platform/win32/MessageLoop.h"
-#include "platform/win32/WindowHelpers.h"
 #include "res/resource.h"
 #include "ui/Scale.h"
 
@@ -27,14 +26,8 @@ Application::Application(const std::string& title)
                                     nullptr, ::GetModuleHandleA(nullptr), nullptr));
     if (!window_)
         throw Error("Unable to create the application window");
-    // The taskbar entry's icons, at the sizes this display scale asks for.
-    const Scale scale(SystemDpi());
-    smallIcon_ = win32::LoadIconResource(IDI_KORVA, scale.Of(16));
-    bigIcon_ = win32::LoadIconResource(IDI_KORVA, scale.Of(32));
-    if (smallIcon_)
-        ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
-    if (bigIcon_)
-        ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    // The taskbar entry's icons.
+    icons_.Show(Handle(), Scale(SystemDpi()));
 }
 
 void Application::Run(Form& mainForm) {

@@ -27,8 +27,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     win32::WindowClass class_;
-    win32::IconHandle smallIcon_; // outlive the window that shows them
-    win32::IconHandle bigIcon_;
+    WindowIcons icons_; // outlive the window that shows them
     win32::WindowHandle window_;
 };
 

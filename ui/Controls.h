@@ -49,14 +49,14 @@ public:
     // Places the control at its design bounds at the form's new scale (the form gives it its font
     // afterwards); controls with sizes or pictures of their own redo them too.
     virtual void Rescale(const Scale& scale);
-    // The control's place in the design (96 DPI).
-    const Bounds& DesignBounds() const { return bounds_; }
     // Called by the form once the system has destroyed the form's window and with it this control's:
     // the handle is let go, not destroyed again (the system may have given it to another window).
     void ForgetWindow() { handle_.Release(); }
 
 protected:
     void SetStyleBit(DWORD bit, bool on);
+    // The control's place in the design (96 DPI).
+    const Bounds& DesignBounds() const { return bounds_; }
 
 private:
     Form& parent_;

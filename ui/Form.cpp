@@ -72,7 +72,7 @@ Form::Form(Prompts& prompts, const FormDesign& design)
                            size.cx, size.cy, design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
         throw Error("Unable to create the window \"" + design.caption + "\"");
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    LoadIcons();
+    icons_.Show(Handle(), scale_);
     FitWindow();
     // Per-monitor awareness: a window that opens on a monitor of another scale than the system's takes
     // that monitor's. The controls, made after this, are laid out at it.
@@ -95,14 +95,16 @@ SIZE Form::OuterSize(const Scale& scale) const {
                          frame.exStyle, scale.Dpi());
 }
 
-void Form::LoadIcons() {
-    // The sizes the title bar and the taskbar ask for at this scale; the icon holds 16 to 48 pixels.
-    smallIcon_ = win32::LoadIconResource(IDI_KORVA, scale_.Of(16));
-    bigIcon_ = win32::LoadIconResource(IDI_KORVA, scale_.Of(32));
-    if (smallIcon_)
-        ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
-    if (bigIcon_)
-        ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+void WindowIcons::Show(HWND window, const Scale& scale) {
+    // The window shows the new icons before the old ones go.
+    win32::IconHandle small = win32::LoadIconResource(IDI_KORVA, scale.Of(16));
+    win32::IconHandle big = win32::LoadIconResource(IDI_KORVA, scale.Of(32));
+    if (small)
+        ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (big)
+        ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    small_ = std::move(small);
+    big_ = std::move(big);
 }
 
 void Form::ApplyDpi(int dpi, const RECT* suggested) {
@@ -120,7 +122,7 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
                 c->SetFont(fonts_[i].handle.Get());
     }
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    LoadIcons();
+    icons_.Show(Handle(), scale_);
 
     if (suggested)
         ::SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

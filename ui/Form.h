@@ -61,6 +61,17 @@ struct FormDesign {
     const Cursor* cursor = nullptr; // the program-wide pointer shown over the form while set, or none
 };
 
+// The program's icon on a window at the sizes its title bar and the taskbar ask for at a scale (the
+// icon holds 16 to 48 pixels). Owns the icons: the window must go first, or be given others.
+class WindowIcons {
+public:
+    void Show(HWND window, const Scale& scale);
+
+private:
+    win32::IconHandle small_;
+    win32::IconHandle big_;
+};
+
 class Form : public Component, public ModalWindow {
 public:
     // Creates the window, hidden. Errors escaping its events are shown through prompts.
@@ -113,9 +124,6 @@ public:
 
     // The scale the form is laid out at: its window's DPI.
     const Scale& GetScale() const { return scale_; }
-    // Lays the form out again at another DPI: fonts, every control, and the window, placed at the
-    // suggested rectangle when one is given (as WM_DPICHANGED gives it), else resized where it stands.
-    void ApplyDpi(int dpi, const RECT* suggested);
 
     // Runs action, and shows an error that escapes it in the "KORVA" error box.
     void Guard(const std::function<void()>& action);
@@ -136,19 +144,20 @@ private:
         FontSize size;
         win32::FontHandle handle;
     };
+    // Lays the form out again at another DPI: fonts, every control, and the window, placed at the
+    // suggested rectangle when one is given (as WM_DPICHANGED gives it), else resized where it stands.
+    void ApplyDpi(int dpi, const RECT* suggested);
     SIZE OuterSize(const Scale& scale) const;
     // Sizes the window so that its client area is the design's at the form's scale, whatever frame the
     // system gives it; moved as little as keeps it inside the work area.
     void FitWindow();
-    void LoadIcons();
 
     Prompts& prompts_;
     FormDesign design_;
     Scale scale_;
     win32::WindowClass class_;
     std::vector<FormFont> fonts_; // the form's own first
-    win32::IconHandle smallIcon_;
-    win32::IconHandle bigIcon_;
+    WindowIcons icons_;
     win32::WindowHandle handle_;
     HWND owner_ = nullptr;
     std::vector<Control*> controls_;

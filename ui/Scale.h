@@ -54,8 +54,6 @@ public:
         return -(followingDpi < withControls ? followingDpi : withControls);
     }
 
-    bool operator==(const Scale&) const = default;
-
 private:
     int dpi_;
 };
