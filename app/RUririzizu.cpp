@@ -104,15 +104,11 @@ void TfrmMain::rgComModeClick(ui::Component*) {
 }
 
 void TfrmMain::btnBrowseClick(ui::Component*) {
-    switch (odFile.Execute()) {
-    case OpenFileResult::Chosen:
-        MapPath = odFile.FileName();
-        break;
-    case OpenFileResult::Unusable:
+    const OpenFileResult result = odFile.Execute();
+    if (result == OpenFileResult::Unusable)
         return; // the dialog said why; the map path stays as it was
-    case OpenFileResult::Cancelled:
-        break;
-    }
+    if (result == OpenFileResult::Chosen)
+        MapPath = odFile.FileName();
     // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
     if (!IsMapFile(MapPath, services_.leadBytes)) {
         MapPath = kNoMapSelected;

@@ -124,15 +124,11 @@ void TfrmConfig::btnChangeClick(ui::Component*) {
 void TfrmConfig::Browse(int filterIndex, std::string& stored, ui::Edit& edit) {
     odFile.SetFilterIndex(filterIndex);
     odFile.SetFileName("");
-    switch (odFile.Execute()) {
-    case OpenFileResult::Chosen:
-        stored = FolderPart(odFile.FileName(), leadBytes_);
-        break;
-    case OpenFileResult::Unusable:
+    const OpenFileResult result = odFile.Execute();
+    if (result == OpenFileResult::Unusable)
         return; // the dialog said why; the folder and its edit stay as they were
-    case OpenFileResult::Cancelled:
-        break;
-    }
+    if (result == OpenFileResult::Chosen)
+        stored = FolderPart(odFile.FileName(), leadBytes_);
     // A cancelled choice shows the stored folder too.
     edit.SetText(stored);
 }

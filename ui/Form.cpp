@@ -50,9 +50,11 @@ FrameStyle StyleOf(const FormDesign& design) {
     return f;
 }
 
-HFONT MakeFontHandle(int height) {
-    return ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+// The form's face at that size and scale.
+win32::FontHandle FontAt(FontSize size, const Scale& scale) {
+    return win32::FontHandle(::CreateFontA(scale.FontHeight(size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 } // namespace
@@ -60,13 +62,12 @@ HFONT MakeFontHandle(int height) {
 Form::Form(Prompts& prompts, const FormDesign& design)
     : prompts_(prompts), design_(design), scale_(SystemDpi()),
       class_(design.className, WindowProc, ProgramIcon()), owner_(design.owner) {
-    fonts_.push_back({design.font, win32::FontHandle(MakeFontHandle(scale_.FontHeight(design.font)))});
+    fonts_.push_back({design.font, FontAt(design.font, scale_)});
     const FrameStyle frame = StyleOf(design);
     const SIZE size = OuterSize(scale_);
     POINT at{scale_.Of(design.left), scale_.Of(design.top)};
     if (design.position == FormPosition::ScreenCenter)
         at = win32::CentredOnWorkArea(size.cx, size.cy);
-    at = KeptInWorkArea(at, size);
     // WM_NCCREATE stores this object and the handle (see WindowProc).
     if (!::CreateWindowExA(frame.exStyle, design.className, design.caption.c_str(), frame.style, at.x, at.y,
                            size.cx, size.cy, design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
@@ -85,7 +86,7 @@ Form::~Form() { handle_.Reset(); }
 std::string Form::Caption() const { return win32::WindowText(Handle()); }
 
 HFONT Form::MakeFont(FontSize size) {
-    fonts_.push_back({size, win32::FontHandle(MakeFontHandle(scale_.FontHeight(size)))});
+    fonts_.push_back({size, FontAt(size, scale_)});
     return fonts_.back().handle.Get();
 }
 
@@ -113,7 +114,7 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
     std::vector<FormFont> previous;
     previous.swap(fonts_);
     for (const FormFont& font : previous)
-        fonts_.push_back({font.size, win32::FontHandle(MakeFontHandle(scale_.FontHeight(font.size)))});
+        fonts_.push_back({font.size, FontAt(font.size, scale_)});
     for (Control* c : controls_) {
         c->Rescale(scale_);
         const auto used = reinterpret_cast<HFONT>(::SendMessageA(c->Handle(), WM_GETFONT, 0, 0));

@@ -10,11 +10,10 @@
 
 namespace korva::win32 {
 
-std::string Win32NameConversion::ToCodePage(std::wstring_view name, bool& exact) const {
+std::string InCodePage(std::wstring_view name, UINT codePage, bool& exact) {
     exact = true;
     if (name.empty())
         return {};
-    const UINT codePage = ::GetACP();
     const bool utf8 = codePage == CP_UTF8;
     const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     const int wideLength = static_cast<int>(name.size());
@@ -35,6 +34,10 @@ std::string Win32NameConversion::ToCodePage(std::wstring_view name, bool& exact)
                           usedDefaultFlag);
     exact = !usedDefault;
     return text;
+}
+
+std::string Win32NameConversion::ToCodePage(std::wstring_view name, bool& exact) const {
+    return InCodePage(name, ::GetACP(), exact);
 }
 
 std::wstring Win32NameConversion::ShortName(const std::wstring& path) const {

@@ -15,9 +15,8 @@ namespace korva::win32 {
 
 class Win32NameConversion final : public NameConversion {
 public:
-    // Without best fit, checked through the used-default flag. Where the system code page is UTF-8
-    // (an option of Windows 10 1903 and later) every name has its form, and those flags are not
-    // allowed: only text that is no valid UTF-16 fails there.
+    // InCodePage with the system code page. Where that is UTF-8 (an option of Windows 10 1903 and
+    // later) every name has its form.
     std::string ToCodePage(std::wstring_view name, bool& exact) const override;
     // GetShortPathNameW, which Windows XP has.
     std::wstring ShortName(const std::wstring& path) const override;
@@ -31,5 +30,10 @@ std::optional<std::string> SystemPath(const std::wstring& path, NameKind kind);
 
 // 8-bit text of the system code page as UTF-16, for the wide calls that take a name in.
 std::wstring WideText(const std::string& text);
+
+// UTF-16 text in a code page, without best fit. exact is false when a character has no form of its own
+// there: it is then written as the code page's default character. In UTF-8 only text that is no valid
+// UTF-16 fails.
+std::string InCodePage(std::wstring_view text, UINT codePage, bool& exact);
 
 } // namespace korva::win32

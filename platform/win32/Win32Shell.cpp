@@ -58,19 +58,12 @@ bool Win32Shell::OnSearchPath(const std::string& program) {
 }
 
 std::optional<std::string> Win32Shell::ConsoleText(const std::string& text) {
-    const UINT system = ::GetACP(), console = ::GetOEMCP();
-    if (system == console || text.empty())
+    const UINT console = ::GetOEMCP();
+    if (::GetACP() == console || text.empty())
         return text;
-    const int wideLength = ::MultiByteToWideChar(system, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(system, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
-    BOOL lost = FALSE;
-    const int length = ::WideCharToMultiByte(console, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0,
-                                             nullptr, &lost);
-    std::string result(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(console, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, result.data(), length, nullptr,
-                          &lost);
-    if (lost)
+    bool exact = true;
+    std::string result = InCodePage(WideText(text), console, exact);
+    if (!exact)
         return std::nullopt;
     return result;
 }

@@ -5,19 +5,9 @@
 //
 // A process reads its DPI once (under Wine, LogPixels in HKCU\Control Panel\Desktop), so the table runs
 // this program again for each DPI, with only Layout.AtThisScale and KORVA_LAYOUT_DPI set.
+#include "ProgramWindows.h"
 #include "WinTestSupport.h"
-#include "app/About.h"
-#include "app/RUririzizu.h"
-#include "config/Config.h"
-#include "config/Select.h"
-#include "fakes/FakeCursor.h"
-#include "fakes/FakeFolderSystem.h"
-#include "fakes/FakeProfileStore.h"
-#include "fakes/FakePrompts.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeShell.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32FileWriter.h"
 #include "ui/Scale.h"
 
 #include <gtest/gtest.h>
@@ -157,11 +147,9 @@ std::vector<std::string> LayoutFaults(const ui::Form& form, SIZE design, const u
     return faults;
 }
 
-// The four windows as the program makes them, with stand-ins for what they reach.
-struct Program {
-    Program()
-        : frmMain({prompts, shell, files, settings}, nullptr), frmAbout(prompts, nullptr),
-          frmConfig({prompts, disks, pump, registry, cursor}, nullptr), frmSelect(prompts, nullptr) {
+// The four windows on screen, the chooser with a row.
+struct Program : test::ProgramWindows {
+    Program() {
         frmSelect.lvLocation.AddItem("D:\\Tools\\Compile\\");
         for (ui::Form* form : Forms())
             form->Show();
@@ -190,19 +178,6 @@ struct Program {
 
     // The client sizes of the four windows' designs, in the order of Forms().
     static constexpr SIZE kDesigns[] = {{435, 453}, {508, 282}, {495, 314}, {309, 194}};
-
-    fakes::FakePrompts prompts;
-    fakes::FakeShell shell;
-    win32::Win32FileWriter files;
-    fakes::FakeProfileStore settings;
-    fakes::FakeFolderSystem disks;
-    fakes::FakeMessagePump pump;
-    fakes::FakeRegistry registry;
-    fakes::FakeCursor cursor;
-    TfrmMain frmMain;
-    TfrmAbout frmAbout;
-    TfrmConfig frmConfig;
-    TfrmSelect frmSelect;
 };
 
 // The rectangle Windows suggests with WM_DPICHANGED: where the window is, at the size for that DPI.

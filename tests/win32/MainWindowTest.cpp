@@ -1,18 +1,14 @@
 // The main window with the real controls: captions, help texts, Browse, focus, Enter, Compile into real
 // folders, errors shown in the KORVA box, the About box's keys, and the program's windows going at its end.
+#include "ProgramWindows.h"
 #include "WinTestSupport.h"
 #include "app/About.h"
 #include "app/RUririzizu.h"
-#include "config/Config.h"
-#include "config/Select.h"
-#include "fakes/FakeCursor.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeProfileStore.h"
-#include "fakes/FakeRegistry.h"
 #include "fakes/FakeShell.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileWriter.h"
-#include "tests/fakes/FakeFolderSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -284,29 +280,18 @@ TEST(ProgramEnd, EveryWindowIsDestroyedOnce) {
     const int failedBefore = win32::failedWindowDestroys;
     HWND control = nullptr;
     {
-        FakePrompts prompts;
-        FakeShell shell;
-        win32::Win32FileWriter files;
-        fakes::FakeProfileStore settings;
-        fakes::FakeFolderSystem disks;
-        fakes::FakeMessagePump pump;
-        fakes::FakeRegistry registry;
-        fakes::FakeCursor cursor;
-        TfrmMain frmMain({prompts, shell, files, settings}, nullptr);
-        TfrmAbout frmAbout(prompts, nullptr);
-        TfrmConfig frmConfig({prompts, disks, pump, registry, cursor}, nullptr);
-        TfrmSelect frmSelect(prompts, nullptr);
+        test::ProgramWindows program;
         {
-            ui::Button alone(frmMain, "alone", {0, 0, 10, 10});
+            ui::Button alone(program.frmMain, "alone", {0, 0, 10, 10});
             control = alone.Handle();
         }
         EXPECT_FALSE(::IsWindow(control));
 
-        frmMain.Destroy();
-        frmAbout.Destroy();
-        frmConfig.Destroy();
-        frmSelect.Destroy();
-        frmSelect.Destroy(); // a second time does nothing
+        program.frmMain.Destroy();
+        program.frmAbout.Destroy();
+        program.frmConfig.Destroy();
+        program.frmSelect.Destroy();
+        program.frmSelect.Destroy(); // a second time does nothing
     }
     EXPECT_EQ(win32::failedWindowDestroys, failedBefore);
 }

@@ -1,0 +1,38 @@
+// The program's four windows, made as WinMain makes them, with stand-ins for the services they reach:
+// for the tests that need all of them at once.
+#pragma once
+
+#include "app/About.h"
+#include "app/RUririzizu.h"
+#include "config/Config.h"
+#include "config/Select.h"
+#include "fakes/FakeCursor.h"
+#include "fakes/FakeFolderSystem.h"
+#include "fakes/FakeProfileStore.h"
+#include "fakes/FakePrompts.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeShell.h"
+#include "platform/win32/Win32FileWriter.h"
+
+namespace korva::test {
+
+struct ProgramWindows {
+    ProgramWindows()
+        : frmMain({prompts, shell, files, settings}, nullptr), frmAbout(prompts, nullptr),
+          frmConfig({prompts, disks, pump, registry, cursor}, nullptr), frmSelect(prompts, nullptr) {}
+
+    fakes::FakePrompts prompts;
+    fakes::FakeShell shell;
+    win32::Win32FileWriter files;
+    fakes::FakeProfileStore settings;
+    fakes::FakeFolderSystem disks;
+    fakes::FakeMessagePump pump;
+    fakes::FakeRegistry registry;
+    fakes::FakeCursor cursor;
+    TfrmMain frmMain;
+    TfrmAbout frmAbout;
+    TfrmConfig frmConfig;
+    TfrmSelect frmSelect;
+};
+
+} // namespace korva::test
