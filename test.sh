@@ -6,7 +6,8 @@
 #   - the benchmark programs, built but not run;
 #   - the Windows and acceptance tests of both programs, each under Wine of its width, on a virtual
 #     display; the acceptance tests drive the release programs themselves. Where the machine runs no
-#     32-bit programs (or KORVA_WINE32=off), the 32-bit program's are skipped, with a line that says so;
+#     32-bit programs, the 32-bit program's run through the command KORVA_WINE32 names (under CPU
+#     emulation), or are skipped with a line that says so (see scripts/wine);
 #   - the release zip, packed twice with other file times, which must give the same bytes.
 # Exit status 0 only when everything built and passed.
 set -euo pipefail
@@ -52,16 +53,17 @@ for preset in win32-tests win64-tests; do
 done
 
 step "win32 and win64: run the tests under Wine"
-# The widths whose tests run here: the 32-bit program's only where this machine runs 32-bit programs.
+# The widths whose tests run here: the 32-bit program's only where it can run (see scripts/wine).
 if "$korva_wine" --runs-32-bit; then
     widths="win32 win64"
 else
     widths="win64"
-    "$korva_wine" --note-32-bit
 fi
+"$korva_wine" --note-32-bit
 use_wine_prefix "$korva_root/build/wine-test" --test
-wineserver -p >/dev/null 2>&1 || true   # one server for the whole run: each Wine process starts fast
-trap 'wineserver -k 2>/dev/null || true' EXIT
+# One server for the whole run, so that each Wine process starts fast; the server of the same Wine.
+"$korva_wine" wineserver -p >/dev/null 2>&1 || true
+trap '"$korva_wine" wineserver -k 2>/dev/null || true' EXIT
 # Wine starts its services and the desktop with the first program it runs, and they inherit that
 # program's output: started by a test, they would hold ctest's output pipe open and ctest would wait
 # for them for ever. So one program with its output detached starts them first, on the virtual display.
@@ -97,5 +99,8 @@ tested=()
 for width in $widths; do
     tested+=("the ${width#win}-bit program")
 done
+if "$korva_wine" --emulates-32-bit; then
+    tested[0]+=" under CPU emulation"
+fi
 echo "tested under Wine: ${tested[0]}${tested[1]:+ and ${tested[1]}}"
 "$korva_wine" --note-32-bit

@@ -42,8 +42,8 @@ if [ ! -f "$tree.complete" ]; then
 fi
 
 use_wine_prefix "$root/build/wine-bench"
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
+"$korva_wine" wineserver -p
+trap '"$korva_wine" wineserver -k 2>/dev/null || true' EXIT
 wintree="Z:$(printf '%s' "$tree" | tr / '\\')"
 scan="$build/bench/korva_scan_bench.exe"
 bare="$build/bench/korva_bare_walk.exe"

@@ -27,18 +27,18 @@ elif [ -f "$prefix/system.reg" ]; then
 else
     echo "Setting up the Wine prefix $prefix (once)"
 fi
-wineserver -k 2>/dev/null || true
+"$wine" wineserver -k 2>/dev/null || true
 find "$prefix" -mindepth 1 -maxdepth 1 ! -name .init.lock -exec rm -rf {} +
 
 if ! "$wine" wineboot -i >/dev/null 2>&1; then
     echo "init-wine-prefix.sh: wineboot could not set up $prefix" >&2
     exit 1
 fi
-wineserver -w
+"$wine" wineserver -w
 if [ "${2:-}" = "--test" ]; then
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     mkdir -p "$prefix/drive_d"
     ln -sfn ../drive_d "$prefix/dosdevices/d:"
-    wineserver -w
+    "$wine" wineserver -w
 fi
 touch "$ready"

@@ -20,7 +20,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Nothing of Wine may run before the virtual display exists: a Wine desktop made without a display
 # would be shared by the programs started on it. So no winepath here; Z: is the Unix root.
-wineserver -k 2>/dev/null || true
+"$korva_wine" wineserver -k 2>/dev/null || true
 winout="Z:${out//\//\\}"
 mkdir -p "$out"
 cp build/win64/korva.exe "$work/"
@@ -38,7 +38,7 @@ shoot() {
         kill $korva 2>/dev/null || true
         "$4" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
     ' _ "$work" "$korva_root/build/win64-tests/tests/korva_shots.exe" "$winout" "$korva_wine" "$2" "$1"
-    wineserver -k 2>/dev/null || true
+    "$korva_wine" wineserver -k 2>/dev/null || true
 }
 shoot 96 ""
 shoot 144 "-150"
