@@ -2,8 +2,8 @@
 # Runs a Windows program under Wine with the project's own test prefix, so tests never touch a user's
 # prefix and always start from a known state: wine-run.sh PROGRAM [ARGUMENT...]
 # Sets up the prefix on first use (see scripts/init-wine-prefix.sh). A 32-bit program on a machine that
-# runs no 32-bit programs (see scripts/wine) is not started: the exit status is then 77, which the tests
-# take as skipped.
+# runs no 32-bit programs, where KORVA_WINE32 names no command that runs them (see scripts/wine), is not
+# started: the exit status is then 77, which the tests take as skipped.
 here=$(CDPATH= cd -- "$(dirname -- "$0")" && pwd)
 scripts="$here/../scripts"
 : "${WINEPREFIX:=$here/../build/wine-test}"
