@@ -11,8 +11,8 @@ namespace korva {
 namespace {
 
 // What ends or changes a command for the interpreter: a blank or one of these splits, joins, redirects
-// or escapes it.
-constexpr std::string_view kSplitting = " \t&|<>^(),;=";
+// or escapes it. Copy reads an unquoted + as "join these files".
+constexpr std::string_view kSplitting = " \t&|<>^(),;=+";
 
 bool HasAnyOf(const std::string& text, std::string_view chars) { return text.find_first_of(chars) != std::string::npos; }
 
@@ -109,15 +109,18 @@ void CheckScriptPaths(const CompileRequest& request) {
         {"maps folder", CompiledFilesFolder(request)}, // the map's own folder, or the maps folder
     };
     for (const auto& [what, path] : paths) {
+        const std::string refused =
+            std::string("KORVA will not compile: the ") + what + " \"" + path + "\" holds ";
+        const std::string correct = ". Correct it under Configuration or choose the map again";
+        if (const std::string device = DevicePartOf(path, request.leadBytes); !device.empty())
+            throw Error(refused + "the name " + device + ", " + kDeviceReading + correct);
         const std::size_t at = FirstForbiddenPathCharacter(path, request.leadBytes);
         if (at == std::string::npos)
             continue;
         const auto c = static_cast<unsigned char>(path[at]);
         const std::string character =
             c < 32 ? "a control character" : std::string("the character ") + path[at];
-        throw Error(
-            std::string("KORVA will not compile: the ") + what + " \"" + path + "\" holds " + character +
-            ", which no Windows path can hold. Correct it under Configuration or choose the map again");
+        throw Error(refused + character + ", which no Windows path can hold" + correct);
     }
 }
 
@@ -140,7 +143,12 @@ void Compile(const CompileRequest& request, const CompileTables& tables, FileWri
     WriteScript(files, script, lines);
 
     const std::string interpreter = CommandInterpreter(shell);
-    const int result = LaunchFile(shell, interpreter, InterpreterParameters(request.dirs.ToolsPath, request.leadBytes),
+    // Where delayed expansion is switched on for every cmd.exe (in the registry), !NAME! in a path would
+    // be replaced and a single ! dropped: /v:off keeps the script's text as written. COMMAND.COM knows
+    // no such switch and no such expansion. The user's AutoRun commands still run, as in any console.
+    const std::string switches = interpreter == "cmd.exe" ? "/v:off " : "";
+    const int result = LaunchFile(shell, interpreter,
+                                  switches + InterpreterParameters(request.dirs.ToolsPath, request.leadBytes),
                                   request.dirs.ToolsPath, kSwShow);
     if (result <= 32)
         throw Error("Unable to start " + interpreter + " for " + script + ": " + ShellFailureReason(result));

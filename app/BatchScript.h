@@ -32,7 +32,8 @@ inline constexpr const char* kScriptName = "KORVA.BAT";
 std::string ScriptPath(const std::string& toolsDir);
 
 // One piece of a script line as the command interpreter must see it: every % doubled, and the whole
-// piece in double quotes when it holds a blank or one of & | < > ^ ( ) , ; =. Other pieces are unchanged.
+// piece in double quotes when it holds a blank or one of & | < > ^ ( ) , ; = +. Other pieces are
+// unchanged.
 std::string ScriptPiece(const std::string& piece);
 
 // The folder the compile tools leave the .bsp and .pts in: the map file's own folder, or the maps folder
@@ -55,24 +56,24 @@ void WriteScript(FileWriter& files, const std::string& path, const std::vector<s
 std::string CommandInterpreter(Shell& shell);
 
 // The interpreter's parameters for the script in that tools folder: "/k " and the script's path as it
-// stands when the path holds no blank and none of & | < > ^ ( ) , ; = % !. Otherwise "/k .\KORVA.BAT",
+// stands when the path holds no blank and none of & | < > ^ ( ) , ; = + % !. Otherwise "/k .\KORVA.BAT",
 // named from the working folder, which the interpreter starts in, when the script lies directly in the
 // tools folder (one ending in "\" or "/"), or else the whole path in two pairs of quotes, with % left
 // single.
 std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte);
 
 // Throws Error when the map path, the tools or game folder, or the folder the compiled files are copied
-// from holds a character that no Windows path can hold (FirstForbiddenPathCharacter). Names from the
-// system never do; a folder typed or pasted under manual configuration may, and in a script such a
-// character would end, join or redirect a command.
+// from has a part that is a device name (DevicePartOf), or holds a character that no Windows path can
+// hold (FirstForbiddenPathCharacter). A device would be handed to every tool in place of the map, or
+// written to in place of the script; in a script such a character would end, join or redirect a
+// command. A stored map path, or a folder typed before these checks, may hold either.
 void CheckScriptPaths(const CompileRequest& request);
 
 // What Compile does: with no mode selected, warns and does nothing else; otherwise checks the paths
-// (CheckScriptPaths) and writes the script, in
-// the code page the interpreter reads it in, and starts the interpreter on it in the tools folder,
-// without waiting. Throws Error when the script cannot be written (nothing is started; also when a line
-// holds a character the interpreter's code page lacks) or the interpreter cannot be started (the
-// script stays).
+// (CheckScriptPaths) and writes the script, in the code page the interpreter reads it in, and starts the
+// interpreter on it in the tools folder, without waiting, cmd.exe with delayed expansion off ("/v:off").
+// Throws Error when the script cannot be written (nothing is started; also when a line holds a
+// character the interpreter's code page lacks) or the interpreter cannot be started (the script stays).
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
              Prompts& prompts);
 

@@ -60,6 +60,10 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
     btnCompile.OnClick = ui::Handler(this, &TfrmMain::btnCompileClick);
     OnShow = ui::Handler(this, &TfrmMain::FormShow);
     OnDestroy = ui::Handler(this, &TfrmMain::FormDestroy);
+    OnDropFiles = [this](ui::Component* sender, const std::vector<win32::GatedName>& files) {
+        FormDropFiles(sender, files);
+    };
+    AcceptFiles();
 
     SetTabOrder({&btnBrowse, &edFilename, &rgComMode, &cb_runHL, &btnCompile, &btnAbout, &btnConfig, &btnExit,
                  &mmo_info});
@@ -107,9 +111,35 @@ void TfrmMain::btnBrowseClick(ui::Component*) {
     const OpenFileResult result = odFile.Execute();
     if (result == OpenFileResult::Unusable)
         return; // the dialog said why; the map path stays as it was
-    if (result == OpenFileResult::Chosen)
-        MapPath = odFile.FileName();
     // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
+    if (result == OpenFileResult::Chosen)
+        TakeMapFile(odFile.FileName());
+    else
+        CheckMapPath();
+}
+
+void TfrmMain::FormDropFiles(ui::Component*, const std::vector<win32::GatedName>& Files) {
+    if (Files.size() != 1) {
+        GetPrompts().Message(MessageKind::Error, kDropOneFileMessage, MessageButtons::Ok);
+        return;
+    }
+    if (!Files[0].path) {
+        GetPrompts().Message(MessageKind::Error, UnusableNameMessage(Files[0].shown), MessageButtons::Ok);
+        return;
+    }
+    TakeMapFile(*Files[0].path);
+}
+
+void TfrmMain::TakeMapFile(const std::string& path) {
+    if (auto refusal = MapFileRefusal(path, services_.kinds, services_.leadBytes)) {
+        GetPrompts().Message(MessageKind::Error, *refusal, MessageButtons::Ok);
+        return;
+    }
+    MapPath = path;
+    CheckMapPath();
+}
+
+void TfrmMain::CheckMapPath() {
     if (!IsMapFile(MapPath, services_.leadBytes)) {
         MapPath = kNoMapSelected;
         GetPrompts().Beep();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/CompileModes.h"
+#include "platform/FileKinds.h"
 #include "platform/FileWriter.h"
 #include "platform/Folders.h"
 #include "platform/PathText.h"
@@ -24,6 +25,7 @@ struct MainServices {
     Prompts& prompts;
     Shell& shell;
     FileWriter& files;
+    FileKinds& kinds; // what a chosen or dropped map file is
     ProfileStore& profiles; // KORVA.INI, loaded at creation and saved at destruction
     // The system code page's lead-byte test, for cutting paths; null where every byte is one character.
     LeadByteTest leadBytes = nullptr;
@@ -37,6 +39,8 @@ inline constexpr const char* kNoMapSelected = "No map selected";
 inline constexpr const char* kRefusedMapMessage =
     "Only .map files can be compiled\rTo make a .map file in Worldcraft, select \"export to .map\" from the file "
     "menu";
+inline constexpr const char* kDropOneFileMessage =
+    "Drop a single .map file on KORVA: it compiles one map at a time.";
 
 class TfrmMain : public ui::Form {
 public:
@@ -68,6 +72,9 @@ public:
     void rgComModeClick(ui::Component* Sender);
     void btnCompileClick(ui::Component* Sender);
     void FormShow(ui::Component* Sender);
+    // A file dropped on the window is taken as Browse takes a chosen one; several files at once are
+    // refused with a box, and so is a folder (see TakeMapFile).
+    void FormDropFiles(ui::Component* Sender, const std::vector<win32::GatedName>& Files);
     // The main window's game, tools and maps folders as they are now.
     Folders UpdateStrL() const;
 
@@ -84,6 +91,14 @@ public:
     const CompileTables& Tables() const { return tables_; }
 
 private:
+    // What Browse and a drop do with a chosen file, one way for both: a file that cannot be used (a device
+    // name, a folder, no disk file: MapFileRefusal) is refused with a box and changes nothing; any other
+    // becomes the map path, which then takes the ".map" test (see CheckMapPath).
+    void TakeMapFile(const std::string& path);
+    // The ".map" test of the map path, refusing it with a beep and the box; then the file name edit
+    // shows it and the focus moves to Compile.
+    void CheckMapPath();
+
     MainServices services_;
     CompileTables tables_;
     TfrmAbout* about_ = nullptr;

@@ -5,6 +5,7 @@
 #include "config/Select.h"
 #include "platform/Error.h"
 #include "platform/win32/Win32Cursor.h"
+#include "platform/win32/Win32FileKinds.h"
 #include "platform/win32/Win32FileWriter.h"
 #include "platform/win32/Win32FolderSystem.h"
 #include "platform/win32/Win32MessagePump.h"
@@ -43,6 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Prompts prompts;
     win32::Win32Shell shell;
     win32::Win32FileWriter files;
+    win32::Win32FileKinds kinds;
     win32::Win32ProfileStore profiles;
     win32::Win32FolderSystem folders;
     win32::Win32MessagePump pump;
@@ -51,7 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
-        TfrmMain frmMain({prompts, shell, files, profiles, win32::SystemLeadBytes(), &cursor},
+        TfrmMain frmMain({prompts, shell, files, kinds, profiles, win32::SystemLeadBytes(), &cursor},
                          application.Handle());
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());

@@ -2,6 +2,7 @@
 #include "config/Config.h"
 
 #include "platform/PathText.h"
+#include "platform/win32/Win32Names.h"
 #include "res/resource.h"
 
 namespace korva {
@@ -16,6 +17,7 @@ constexpr int kSuccessLeft = 330;
 constexpr int kFailureLeft = 412;
 constexpr int kRowHL = 8, kRowQuickTools = 56, kRowFullTools = 76, kRowMaps = 124;
 constexpr int kEditLeft = 296, kBrowseLeft = 462;
+constexpr DWORD kFolderEditStyle = ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP;
 constexpr ui::Glyph kFolderGlyph{.size = 16, .normal = IDB_FOLDER, .disabled = IDB_FOLDER_DISABLED,
                                  .normal2x = IDB_FOLDER_2X, .disabled2x = IDB_FOLDER_DISABLED_2X};
 
@@ -33,13 +35,16 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       Label4(*this, "Detecting default maps directory", {8, 104, 250, 16}),
       Label3(*this, "Quick detection routine...", {24, kRowMaps, 250, 16}),
       Label10(*this, "Found Half-Life in:", {8, 183, 200, 16}),
-      edHLDir(*this, "NOT FOUND", {kEditLeft, 180, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      edHLDir(*this, "NOT FOUND", {kEditLeft, 180, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
+              ui::TextForm::Unicode),
       btnHLBrowse(*this, kFolderGlyph, {kBrowseLeft, 180, 25, 21}),
       Label11(*this, "Found Compile Tools in:", {8, 210, 200, 16}),
-      edToolsDir(*this, "NOT FOUND", {kEditLeft, 207, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      edToolsDir(*this, "NOT FOUND", {kEditLeft, 207, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
+                 ui::TextForm::Unicode),
       btnCTBrowse(*this, kFolderGlyph, {kBrowseLeft, 207, 25, 21}),
       Label12(*this, "Found default maps directory:", {8, 237, 200, 16}),
-      edMapsDir(*this, "NOT FOUND", {kEditLeft, 234, 161, 21}, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP),
+      edMapsDir(*this, "NOT FOUND", {kEditLeft, 234, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
+                ui::TextForm::Unicode),
       btnMapsBrowse(*this, kFolderGlyph, {kBrowseLeft, 234, 25, 21}),
       btnOK(*this, "&OK", {412, 277, 75, 27}),
       btnCancel(*this, "&Cancel", {330, 277, 75, 27}),
@@ -85,7 +90,8 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
     odFile.Options.filter = kBrowseFilter;
     odFile.Options.folderOnly = true; // the chosen file only points at its folder
 
-    btnOK.ModalResult = mrOk;
+    // OK closes the dialog only once the three texts have passed btnOKClick.
+    btnOK.OnClick = ui::Handler(this, &TfrmConfig::btnOKClick);
     btnCancel.ModalResult = mrCancel;
     btnScan.OnClick = ui::Handler(this, &TfrmConfig::AutoConfig);
     btnChange.OnClick = ui::Handler(this, &TfrmConfig::btnChangeClick);
@@ -107,7 +113,35 @@ void TfrmConfig::GetCurrentDirs(const Folders& List) {
     edMapsDir.SetText(List.MapsPath);
 }
 
-Folders TfrmConfig::ChosenDirs() const { return {edHLDir.Text(), edToolsDir.Text(), edMapsDir.Text()}; }
+Folders TfrmConfig::ChosenDirs() const { return chosen_; }
+
+void TfrmConfig::btnOKClick(ui::Component*) {
+    // What the user typed or pasted passes the rule for names from the system before it leaves the
+    // dialog, as a name chosen in a dialog does: as typed where it converts exactly, with the short name
+    // of a folder part that does not, or else not at all. Best fitted, a pasted full-width ampersand
+    // would be "&", and the folder another one, with other programs in it.
+    const struct {
+        ui::Edit& edit;
+        const char* field;
+        std::string Folders::*folder;
+    } rows[] = {{edHLDir, "game folder", &Folders::HLPath},
+                {edToolsDir, "tools folder", &Folders::ToolsPath},
+                {edMapsDir, "maps folder", &Folders::MapsPath}};
+    Folders chosen;
+    for (const auto& row : rows) {
+        win32::GatedName typed = win32::GateName(row.edit.WideText(), NameKind::Folder);
+        if (!typed.path) {
+            // The dialog stays open, with the text as typed, for the user to correct.
+            row.edit.SetFocus();
+            GetPrompts().Message(MessageKind::Error, UnusableFolderTextMessage(row.field, typed.shown),
+                                 MessageButtons::Ok);
+            return;
+        }
+        chosen.*row.folder = std::move(*typed.path);
+    }
+    chosen_ = std::move(chosen);
+    SetModalResult(mrOk);
+}
 
 void TfrmConfig::AutoConfig(ui::Component*) { detection_.Run(); }
 

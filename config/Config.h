@@ -73,10 +73,14 @@ public:
 
     // Shows the three folders in the edits as they stand. The stored folders do not change.
     void GetCurrentDirs(const Folders& List);
-    // The three edits' texts as they stand: what OK hands back to the main window.
+    // What OK handed back to the main window: the three edits' texts as they stood, each through the
+    // rule for names (see btnOKClick).
     Folders ChosenDirs() const;
 
     void AutoConfig(ui::Component* Sender);
+    // Takes the three texts and closes the dialog with mrOk; a text that cannot be used is refused in a
+    // box that names the field and the text, and the dialog stays open.
+    void btnOKClick(ui::Component* Sender);
     void btnChangeClick(ui::Component* Sender);
     void btnHLBrowseClick(ui::Component* Sender);
     void btnCTBrowseClick(ui::Component* Sender);
@@ -110,6 +114,7 @@ private:
     ui::Label& StatusLabelOf(StatusLabel label);
 
     Detection detection_;
+    Folders chosen_; // the texts OK took
     LeadByteTest leadBytes_; // the system code page's, for the folder part of a chosen file
     ui::Control* focusBeforeSearch_ = nullptr; // a button disabled by a search while it had the focus
 };

@@ -1,6 +1,8 @@
 // The location chooser.
 #include "config/Select.h"
 
+#include "platform/win32/Win32Names.h"
+
 namespace korva {
 
 TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
@@ -13,12 +15,24 @@ TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
       lvLocation(*this, {2, 40, 305, 150}) {
     lvLocation.AddColumn("Path", 301);
     lvLocation.OnDblClick = ui::Handler(this, &TfrmSelect::lvLocationDblClick);
+    lvLocation.OnEdited = [this](ui::Component* sender, const std::wstring& text) {
+        return lvLocationEdited(sender, text);
+    };
     // No default or cancel button: Enter and Esc leave the window open.
     SetTabOrder({&lvLocation});
     SetActiveControl(lvLocation);
 }
 
 void TfrmSelect::lvLocationDblClick(ui::Component*) { Close(); }
+
+bool TfrmSelect::lvLocationEdited(ui::Component*, const std::wstring& Text) {
+    const win32::GatedName folder = win32::GateName(Text, NameKind::Folder);
+    if (folder.path)
+        return true;
+    GetPrompts().Message(MessageKind::Error, UnusableFolderTextMessage("tools folder", folder.shown),
+                         MessageButtons::Ok);
+    return false;
+}
 
 std::optional<std::string> TfrmSelect::Choose(const std::vector<std::string>& folders) {
     // Between showings the list is empty, however a showing ends.
@@ -29,7 +43,12 @@ std::optional<std::string> TfrmSelect::Choose(const std::vector<std::string>& fo
     for (const std::string& folder : folders)
         lvLocation.AddItem(folder);
     GetPrompts().ShowModal(*this); // closed by a double-click; the result says nothing
-    return lvLocation.SelectedCaption();
+    const std::optional<std::wstring> caption = lvLocation.SelectedCaption();
+    if (!caption)
+        return std::nullopt;
+    // Every caption passed the rule when it was added or edited. A short name looked up then is looked
+    // up again: should the folder have gone meanwhile, nothing is chosen.
+    return win32::GateName(*caption, NameKind::Folder).path;
 }
 
 } // namespace korva

@@ -19,9 +19,13 @@ public:
 
     // Closes the window, whatever row is under the pointer or selected, if any.
     void lvLocationDblClick(ui::Component* Sender);
+    // A caption edited in place passes the rule for names, as a typed folder does; one that cannot be
+    // used is refused in a box that names it, and the editing starts again with the text as typed.
+    bool lvLocationEdited(ui::Component* Sender, const std::wstring& Text);
 
     // One row per folder in the given order, shown modally; the caption of the row selected when the
-    // window closed (as edited in place), or nothing. The list is empty again afterwards.
+    // window closed (as edited in place, through the rule for names), or nothing. The list is empty
+    // again afterwards.
     std::optional<std::string> Choose(const std::vector<std::string>& folders) override;
 };
 

@@ -34,13 +34,15 @@ struct OpenFileOptions {
     bool hideReadOnly = false;
     bool pathMustExist = false;
     bool fileMustExist = false;
-    // Only the chosen file's folder is used, so the file's own name may be its short name as well.
+    // Only the chosen file's folder is used: fileName then holds that folder, ending in its backslash, and
+    // the file's own name need not pass the rule for names.
     bool folderOnly = false;
 };
 
 // How the file-open dialog ended. The chosen file's path passes the rule for names from the system
 // (platform/SystemNames.h): a folder part that does not convert exactly is its short name, the file's
-// own name must convert exactly unless folderOnly is set, and a path that cannot be used is Unusable.
+// own name must convert exactly (with folderOnly it is left out), and a path that cannot be used is
+// Unusable.
 enum class OpenFileResult { Cancelled, Chosen, Unusable };
 
 // A window that can run modally: shows itself, runs a nested event loop until it is closed and returns
@@ -57,9 +59,9 @@ public:
     // Shows a modal message box, centred on the screen, and returns mrOk, mrYes or mrNo. A box that the
     // system closes without an answer (a quit request read meanwhile) returns mrCancel.
     virtual int Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
-    // Runs the file-open dialog. Chosen: options.fileName holds the file's full path, and
-    // options.filterIndex the entry active at the end. Unusable: options.fileName holds the chosen path
-    // as a message shows it (ShownName), for the caller to say so; nothing of it may be used.
+    // Runs the file-open dialog. Chosen: options.fileName holds the file's full path (with folderOnly its
+    // folder), and options.filterIndex the entry active at the end. Unusable: options.fileName holds the
+    // chosen path as a message shows it (ShownName), for the caller to say so; nothing of it may be used.
     virtual OpenFileResult OpenFile(OpenFileOptions& options) = 0;
     // The system's default sound.
     virtual void Beep() = 0;

@@ -4,6 +4,9 @@
 namespace korva {
 namespace {
 
+constexpr const char* kNotInCodePage =
+    "characters that the system's code page does not have (shown here as ?)";
+
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
@@ -26,6 +29,11 @@ std::optional<std::string> ExactShortName(std::wstring_view shortName, const Nam
 } // namespace
 
 std::optional<std::string> GatePath(std::wstring_view path, NameKind kind, const NameConversion& system) {
+    if (kind == NameKind::ContainingFolder) {
+        const std::size_t end = path.find_last_of(L"\\/:");
+        const std::size_t folderLength = end == std::wstring_view::npos ? 0 : end + 1;
+        return GatePath(path.substr(0, folderLength), NameKind::Folder, system);
+    }
     if (auto whole = Exact(path, system))
         return whole; // the common case, in one conversion
     std::string result;
@@ -64,10 +72,16 @@ std::string ShownName(std::wstring_view name, const NameConversion& system) {
 }
 
 std::string UnusableNameMessage(const std::string& shown) {
-    return "KORVA cannot use \"" + shown +
-           "\": the name holds characters that the system's code page does not have (shown here as ?). KORVA "
-           "would have to change them, and would then work on another file or folder. Give the file or the "
-           "folder a name without them.";
+    return "KORVA cannot use \"" + shown + "\": the name holds " + kNotInCodePage +
+           ". KORVA would have to change them, and would then work on another file or folder. Give the "
+           "file or the folder a name without them.";
+}
+
+std::string UnusableFolderTextMessage(const std::string& field, const std::string& shown) {
+    return "KORVA cannot use \"" + shown + "\" as the " + field + ": the text holds " + kNotInCodePage +
+           ", and no folder of that name has a short name without them. KORVA would have to change them, and "
+           "would then work in another folder. Type the folder without them, or give the folder a name "
+           "without them.";
 }
 
 } // namespace korva

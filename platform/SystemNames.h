@@ -1,5 +1,7 @@
-// The one rule for every name that comes in from the system: the file-open dialog's choice, the entries
-// of a folder listing, the installers' registry values, the program's own folder and the current folder.
+// The one rule for every name that comes in from the system or the user: the file-open dialog's choice,
+// a file dropped on the main window, the entries of a folder listing, the installers' registry values,
+// the program's own folder and the current folder, and the folders typed or pasted into the
+// configuration dialog and the chooser.
 //
 // The system holds names in UTF-16 and the program works in 8-bit text of the system code page. The ANSI
 // calls would hand such names back "best fitted": a full-width quotation mark or ampersand as " or &,
@@ -32,10 +34,13 @@ public:
     virtual std::wstring ShortName(const std::wstring& path) const = 0;
 };
 
-// Whether a path's last part may be shortened: a folder's may; a file's may not, since its name is used.
-enum class NameKind { Folder, File };
+// What of a path is used. A folder's last part may be shortened; a file's may not, since its name is
+// used. Of a file that only points at its folder (the configuration's folder buttons) only that folder
+// passes the rule, and the file's own name is left out.
+enum class NameKind { Folder, File, ContainingFolder };
 
-// A path through the rule, with "\" or "/" between its parts; nothing when it cannot be used.
+// A path through the rule, with "\" or "/" between its parts; nothing when it cannot be used. For a
+// ContainingFolder, the path up to and including its last "\", "/" or ":".
 std::optional<std::string> GatePath(std::wstring_view path, NameKind kind, const NameConversion& system);
 
 // One entry of a folder listing through the rule: its own name, or (a folder) the short name the
@@ -48,5 +53,8 @@ std::string ShownName(std::wstring_view name, const NameConversion& system);
 
 // The message for a chosen file whose name cannot be used; shown stands for the name (see ShownName).
 std::string UnusableNameMessage(const std::string& shown);
+
+// The message for a folder typed or pasted into a field ("tools folder") that cannot be used.
+std::string UnusableFolderTextMessage(const std::string& field, const std::string& shown);
 
 } // namespace korva

@@ -35,7 +35,7 @@ void Application::Run(Form& mainForm) {
     ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     mainForm.Show();
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+    while (win32::WaitForMessage(msg) > 0)
         win32::DispatchQueuedMessage(msg);
 }
 

@@ -2,6 +2,7 @@
 #include "ui/Controls.h"
 
 #include "platform/Error.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/WindowHelpers.h"
 
 #include <cstring>
@@ -19,16 +20,23 @@ bool IsRadioButton(const char* windowClass, DWORD style) {
 // ---- Control
 
 Control::Control(Form& parent, const char* windowClass, const std::string& caption, Bounds b, DWORD style,
-                 DWORD exStyle)
-    : parent_(parent), bounds_(b), id_(parent.Register(*this)) {
+                 DWORD exStyle, TextForm form)
+    : parent_(parent), bounds_(b), id_(parent.Register(*this)), form_(form) {
     style |= WS_CHILD | WS_VISIBLE;
     if (!IsRadioButton(windowClass, style))
         style |= WS_GROUP; // every control but a radio button starts its own keyboard group
     const RECT r = parent.GetScale().Of(b);
-    handle_.Reset(::CreateWindowExA(exStyle, windowClass, caption.c_str(), style, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, parent.Handle(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                                    ::GetModuleHandleA(nullptr), nullptr));
+    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+    if (form == TextForm::Unicode) {
+        const std::wstring wideClass(windowClass, windowClass + std::strlen(windowClass)); // ASCII names
+        handle_.Reset(::CreateWindowExW(exStyle, wideClass.c_str(), win32::WideText(caption).c_str(), style,
+                                        r.left, r.top, r.right - r.left, r.bottom - r.top, parent.Handle(),
+                                        menu, ::GetModuleHandleW(nullptr), nullptr));
+    } else {
+        handle_.Reset(::CreateWindowExA(exStyle, windowClass, caption.c_str(), style, r.left, r.top,
+                                        r.right - r.left, r.bottom - r.top, parent.Handle(), menu,
+                                        ::GetModuleHandleA(nullptr), nullptr));
+    }
     if (!handle_) {
         parent.Unregister(*this);
         throw Error(std::string("Unable to create a control of class ") + windowClass);
@@ -43,8 +51,24 @@ Control::~Control() {
     parent_.Unregister(*this);
 }
 
-std::string Control::Text() const { return win32::WindowText(Handle()); }
-void Control::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
+std::string Control::Text() const {
+    if (form_ == TextForm::Unicode)
+        return ShownName(WideText(), win32::SystemNameConversion());
+    return win32::WindowText(Handle());
+}
+
+void Control::SetText(const std::string& text) {
+    if (form_ == TextForm::Unicode)
+        ::SetWindowTextW(Handle(), win32::WideText(text).c_str());
+    else
+        ::SetWindowTextA(Handle(), text.c_str());
+}
+
+std::wstring Control::WideText() const {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(Handle())) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 bool Control::Enabled() const { return ::IsWindowEnabled(Handle()) != FALSE; }
 void Control::SetEnabled(bool enabled) { ::EnableWindow(Handle(), enabled); }
 bool Control::Visible() const { return (::GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -99,8 +123,8 @@ void CheckBox::SetChecked(bool checked) {
 
 // ---- Edit and Memo
 
-Edit::Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style, DWORD exStyle)
-    : Control(parent, "EDIT", text, bounds, style, exStyle) {}
+Edit::Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style, DWORD exStyle, TextForm form)
+    : Control(parent, "EDIT", text, bounds, style, exStyle, form) {}
 
 bool Edit::ReadOnly() const { return (::GetWindowLongPtrA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 void Edit::SetReadOnly(bool readOnly) { ::SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0); }

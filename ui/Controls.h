@@ -13,13 +13,19 @@
 
 namespace korva::ui {
 
+// How a control keeps its text. Most keep the system code page's. A control into which the user types or
+// pastes a name is a Unicode window, read with the wide calls: an 8-bit one would hand a pasted
+// full-width ampersand back as "&", and Omega as "O", before the rule for names (platform/SystemNames.h)
+// could see them.
+enum class TextForm { CodePage, Unicode };
+
 class Control : public Component {
 public:
     // Creates the child window of the given class at the bounds of the design, scaled to the form's
     // DPI; WS_CHILD and WS_VISIBLE are added, and WS_GROUP unless the style is a radio button's (a radio
     // group sets its own groups).
     Control(Form& parent, const char* windowClass, const std::string& caption, Bounds bounds, DWORD style,
-            DWORD exStyle = 0);
+            DWORD exStyle = 0, TextForm form = TextForm::CodePage);
     ~Control() override;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -28,8 +34,12 @@ public:
     int Id() const { return id_; }
     Form& Parent() const { return parent_; }
 
+    // The text in the system code page. A Unicode control shows each character the code page lacks as
+    // "?": such a text is good for showing only, and names are read with WideText.
     std::string Text() const;
     void SetText(const std::string& text);
+    // The text exactly as the window holds it.
+    std::wstring WideText() const;
     bool Enabled() const;
     void SetEnabled(bool enabled);
     // The control's own visibility flag (true even while its form is hidden).
@@ -62,6 +72,7 @@ private:
     Form& parent_;
     Bounds bounds_;
     int id_;
+    TextForm form_;
     win32::WindowHandle handle_;
 };
 
@@ -86,7 +97,7 @@ public:
 class Edit : public Control {
 public:
     Edit(Form& parent, const std::string& text, Bounds bounds, DWORD style = ES_AUTOHSCROLL | WS_TABSTOP,
-         DWORD exStyle = WS_EX_CLIENTEDGE);
+         DWORD exStyle = WS_EX_CLIENTEDGE, TextForm form = TextForm::CodePage);
     NotifyEvent OnEnter; // the control received the focus
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);

@@ -57,6 +57,19 @@ win32::FontHandle FontAt(FontSize size, const Scale& scale) {
                                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
+// The names of a drop, read in UTF-16 and passed through the rule for names; the drop is released.
+std::vector<win32::GatedName> DroppedFiles(HDROP drop) {
+    const win32::DropHandle owned(drop);
+    std::vector<win32::GatedName> files;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        files.push_back(win32::GateName(name, NameKind::File));
+    }
+    return files;
+}
+
 } // namespace
 
 Form::Form(Prompts& prompts, const FormDesign& design)
@@ -82,6 +95,8 @@ Form::Form(Prompts& prompts, const FormDesign& design)
 }
 
 Form::~Form() { handle_.Reset(); }
+
+void Form::AcceptFiles() { ::DragAcceptFiles(Handle(), TRUE); }
 
 std::string Form::Caption() const { return win32::WindowText(Handle()); }
 
@@ -266,7 +281,7 @@ int Form::RunModal() {
             break;
         }
         MSG msg;
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = win32::WaitForMessage(msg);
         if (got == 0) { // a quit request: close as cancelled and leave it for the outer loop
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             modalResult_ = mrCancel;
@@ -345,6 +360,18 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (Control* c = Find(header->hwndFrom))
             return c->HandleNotify(*header);
+        return 0;
+    }
+    case WM_NOTIFYFORMAT:
+        // A Unicode control (one the user types names into) is answered in its own form, so that its
+        // texts arrive exactly; the 8-bit form's default would make it narrow them.
+        if (lParam == NF_QUERY)
+            return ::IsWindowUnicode(reinterpret_cast<HWND>(wParam)) ? NFR_UNICODE : NFR_ANSI;
+        break;
+    case WM_DROPFILES: {
+        const std::vector<win32::GatedName> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
+        if (OnDropFiles)
+            OnDropFiles(this, files);
         return 0;
     }
     case WM_CTLCOLORSTATIC:

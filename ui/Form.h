@@ -6,6 +6,7 @@
 #include "platform/Cursor.h"
 #include "platform/Prompts.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Names.h"
 #include "ui/Scale.h"
 
 #include <functional>
@@ -34,6 +35,10 @@ template <typename Window> NotifyEvent Handler(Window* window, void (Window::*me
 // What closing a window does: caHide hides it.
 enum class CloseAction { caHide };
 using CloseEvent = std::function<void(Component* Sender, CloseAction& Action)>;
+
+// Files or folders dropped on a window (from Explorer), each name through the rule for names from the
+// system (platform/SystemNames.h), as a file's.
+using DropEvent = std::function<void(Component* Sender, const std::vector<win32::GatedName>& Files)>;
 
 enum class FormBorder {
     Single,           // fixed frame; system menu with close, and minimise
@@ -87,6 +92,10 @@ public:
     NotifyEvent OnShow;    // each time the window is about to become visible
     CloseEvent OnClose;    // each time it closes (close box, Close, a modal result)
     NotifyEvent OnDestroy; // once, from Destroy
+    DropEvent OnDropFiles; // files dropped on the window or a control on it, once AcceptFiles is called
+
+    // Lets the user drop files on the window (DragAcceptFiles); each drop runs OnDropFiles.
+    void AcceptFiles();
 
     // Runs OnShow and shows the window; the active control gets the focus.
     void Show();

@@ -1,6 +1,8 @@
 // The report-view list.
 #include "ui/ListView.h"
 
+#include "platform/win32/Win32Names.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -9,18 +11,22 @@ namespace korva::ui {
 
 ListView::ListView(Form& parent, Bounds bounds)
     : Control(parent, WC_LISTVIEWA, "", bounds,
-              LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_TABSTOP, WS_EX_CLIENTEDGE) {
+              LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_TABSTOP, WS_EX_CLIENTEDGE,
+              TextForm::Unicode) {
+    // Its notifications come in Unicode, as the form answers a Unicode control's question about them
+    // (WM_NOTIFYFORMAT): an edited caption arrives as LVN_ENDLABELEDITW, as typed.
     ListView_SetExtendedListViewStyleEx(Handle(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
 void ListView::AddColumn(const std::string& caption, int width) {
-    std::string text = caption;
-    LVCOLUMNA column{};
+    std::wstring text = win32::WideText(caption);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = text.data();
     column.cx = Parent().GetScale().Of(width);
     const int count = Header_GetItemCount(ListView_GetHeader(Handle()));
-    ::SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&column));
+    ::SendMessageW(Handle(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(count),
+                   reinterpret_cast<LPARAM>(&column));
     columnWidths_.push_back(width);
 }
 
@@ -31,40 +37,47 @@ void ListView::Rescale(const Scale& scale) {
 }
 
 void ListView::AddItem(const std::string& caption) {
-    std::string text = caption;
-    LVITEMA item{};
+    std::wstring text = win32::WideText(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = Count();
     item.pszText = text.data();
-    ::SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::Count() const { return ListView_GetItemCount(Handle()); }
 
 std::string ListView::Caption(int index) const {
+    return ShownName(WideCaption(index), win32::SystemNameConversion());
+}
+
+std::wstring ListView::WideCaption(int index) const {
     // The list reports how much it copied, not how long the text is: grow until it fits.
     for (size_t size = 260;; size *= 2) {
-        std::vector<char> text(size, '\0');
-        LVITEMA item{};
+        std::vector<wchar_t> text(size, L'\0');
+        LVITEMW item{};
         item.iSubItem = 0;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(size);
-        const auto copied = static_cast<size_t>(
-            ::SendMessageA(Handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        const auto copied = static_cast<size_t>(::SendMessageW(
+            Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
         if (copied + 1 < size)
-            return std::string(text.data(), copied);
+            return std::wstring(text.data(), copied);
     }
 }
 
-void ListView::Clear() { ListView_DeleteAllItems(Handle()); }
+void ListView::Clear() {
+    retyped_.reset();
+    ListView_DeleteAllItems(Handle());
+}
 
 int ListView::SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
 
-std::optional<std::string> ListView::SelectedCaption() const {
+std::optional<std::wstring> ListView::SelectedCaption() const {
     const int index = SelectedIndex();
     if (index < 0)
         return std::nullopt;
-    return Caption(index);
+    return WideCaption(index);
 }
 
 LRESULT ListView::HandleNotify(const NMHDR& header) {
@@ -73,11 +86,27 @@ LRESULT ListView::HandleNotify(const NMHDR& header) {
         if (OnDblClick)
             OnDblClick(this);
         return 0;
-    case LVN_ENDLABELEDITA:
-        // A caption edited in place is kept as typed; null text means the edit was cancelled.
-        return reinterpret_cast<const NMLVDISPINFOA&>(header).item.pszText != nullptr;
-    case LVN_ENDLABELEDITW:
-        return reinterpret_cast<const NMLVDISPINFOW&>(header).item.pszText != nullptr;
+    case LVN_BEGINLABELEDITW:
+        // The editing started again after a refusal: it shows the text as the user left it.
+        if (retyped_) {
+            if (HWND editor = reinterpret_cast<HWND>(::SendMessageW(Handle(), LVM_GETEDITCONTROL, 0, 0))) {
+                ::SetWindowTextW(editor, retyped_->c_str());
+                ::SendMessageW(editor, EM_SETSEL, 0, -1);
+            }
+            retyped_.reset();
+        }
+        return FALSE; // editing may start
+    case LVN_ENDLABELEDITW: {
+        const auto& info = reinterpret_cast<const NMLVDISPINFOW&>(header);
+        if (!info.item.pszText)
+            return FALSE; // cancelled, or left as it was
+        const std::wstring text = info.item.pszText;
+        if (!OnEdited || OnEdited(this, text))
+            return TRUE;
+        retyped_ = text;
+        ::PostMessageW(Handle(), LVM_EDITLABELW, static_cast<WPARAM>(info.item.iItem), 0);
+        return FALSE;
+    }
     default:
         return 0;
     }

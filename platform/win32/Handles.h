@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -61,6 +63,7 @@ using BitmapHandle = UniqueHandle<HBITMAP, ::DeleteObject>;
 using WindowHandle = UniqueHandle<HWND, DestroyOwnedWindow>;
 using HookHandle = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
 using IconHandle = UniqueHandle<HICON, ::DestroyIcon>; // LoadImage, not shared
+using DropHandle = UniqueHandle<HDROP, ::DragFinish>;  // the files of a WM_DROPFILES
 
 // A registered window class, unregistered when the owner goes. Registering a class that exists already
 // is no error (a second window of the same kind shares it).

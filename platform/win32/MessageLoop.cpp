@@ -5,15 +5,17 @@ namespace korva::win32 {
 
 void DispatchQueuedMessage(MSG& msg) {
     HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && ::IsDialogMessageA(root, &msg))
+    if (root && ::IsDialogMessageW(root, &msg))
         return;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
 }
+
+BOOL WaitForMessage(MSG& msg) { return ::GetMessageW(&msg, nullptr, 0, 0); }
 
 bool ProcessPendingMessages() {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;

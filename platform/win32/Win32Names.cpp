@@ -67,6 +67,10 @@ std::optional<std::string> SystemPath(const std::wstring& path, NameKind kind) {
     return GatePath(path, kind, SystemNameConversion());
 }
 
+GatedName GateName(const std::wstring& name, NameKind kind) {
+    return {SystemPath(name, kind), ShownName(name, SystemNameConversion())};
+}
+
 std::wstring WideText(const std::string& text) {
     if (text.empty())
         return {};

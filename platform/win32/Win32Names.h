@@ -28,6 +28,13 @@ const NameConversion& SystemNameConversion();
 // A path from the system through the rule; nothing when it cannot be used.
 std::optional<std::string> SystemPath(const std::wstring& path, NameKind kind);
 
+// A name from the system or the user, through the rule and as a message shows it.
+struct GatedName {
+    std::optional<std::string> path; // nothing when the name cannot be used
+    std::string shown;               // each character the code page lacks as "?" (ShownName)
+};
+GatedName GateName(const std::wstring& name, NameKind kind);
+
 // 8-bit text of the system code page as UTF-16, for the wide calls that take a name in.
 std::wstring WideText(const std::string& text);
 

@@ -103,13 +103,14 @@ OpenFileResult Win32Prompts::OpenFile(OpenFileOptions& options) {
     if (!::GetOpenFileNameW(&ofn))
         return OpenFileResult::Cancelled;
     options.filterIndex = static_cast<int>(ofn.nFilterIndex);
-    const std::wstring chosen = file.data();
-    if (auto path = SystemPath(chosen, options.folderOnly ? NameKind::Folder : NameKind::File)) {
-        options.fileName = std::move(*path);
-        return OpenFileResult::Chosen;
+    const NameKind kind = options.folderOnly ? NameKind::ContainingFolder : NameKind::File;
+    GatedName chosen = GateName(file.data(), kind);
+    if (!chosen.path) {
+        options.fileName = std::move(chosen.shown);
+        return OpenFileResult::Unusable;
     }
-    options.fileName = ShownName(chosen, SystemNameConversion());
-    return OpenFileResult::Unusable;
+    options.fileName = std::move(*chosen.path);
+    return OpenFileResult::Chosen;
 }
 
 void Win32Prompts::Beep() { ::MessageBeep(0); }

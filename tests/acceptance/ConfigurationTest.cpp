@@ -155,6 +155,75 @@ TEST_F(Configuration, ToolsInTwoFoldersAreOfferedInTheChooserAndTheOneDoubleClic
     EXPECT_FALSE(FileExists("D:\\Editor\\Tools\\KORVA.BAT"));
 }
 
+// A folder pasted under manual configuration and a map dropped on the main window reach Compile only as
+// the user named them. Best fitted, the full-width ampersand of a pasted D:\Tools?More\ was "&", and
+// D:\Tools&More\ holds other programs named like the tools: they ran, KORVA.BAT was written there and
+// the folder was saved.
+TEST_F(Configuration, APastedFolderIsTakenOnlyAsPastedAndADroppedMapAsBrowseTakesIt) {
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names are chosen for code page 1252";
+    InstallTools(WorkedExample::kToolsDir);
+    const std::string other = "D:\\Tools&More\\";
+    InstallTools(other);
+    removeAtEnd.push_back(other);
+    WriteFile("D:\\Editor\\maps\\keep.map", "// keep\r\n");
+    folder.WriteSettings(WorkedExample::Settings(0, false, "D:\\Editor\\maps\\keep.map"));
+    Process korva = folder.Start();
+    MainWindow main(korva.Id());
+    ASSERT_TRUE(main);
+
+    HWND dialog = OpenConfiguration(main, korva.Id());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(PressButton(dialog, "Enable &Manual config"));
+    ASSERT_TRUE(WaitUntil([&] { return FindChild(dialog, "Button", "Disable &Manual config") != nullptr; }));
+    HWND tools = nullptr;
+    for (HWND edit : Children(dialog, "Edit"))
+        if (TextOf(edit) == WorkedExample::kToolsDir)
+            tools = edit;
+    ASSERT_NE(tools, nullptr);
+    const std::wstring pasted = L"D:\\Tools\uFF06More\\";
+    ::SendMessageW(tools, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(Paste(tools, pasted));
+    ASSERT_EQ(WideTextOf(tools), pasted);
+    ASSERT_TRUE(PressButton(dialog, "&OK"));
+    MessageBoxSeen box = WaitForMessageBox(korva.Id(), "Error");
+    ASSERT_TRUE(box) << "the pasted folder was taken";
+    EXPECT_EQ(box.text.rfind("KORVA cannot use \"D:\\Tools?More\\\" as the tools folder: ", 0), 0u)
+        << box.text;
+    ASSERT_TRUE(Answer(box, "OK"));
+    EXPECT_TRUE(IsVisible(dialog));
+    EXPECT_EQ(WideTextOf(tools), pasted);
+    ASSERT_TRUE(PressButton(dialog, "&Cancel"));
+    ASSERT_TRUE(WaitUntilGone(dialog));
+
+    // Two files at once, then a folder, change nothing; a single map is taken as Browse takes it.
+    for (const std::vector<std::wstring>& refused :
+         {std::vector<std::wstring>{L"D:\\Editor\\maps\\castle.map", L"D:\\Editor\\maps\\keep.map"},
+          std::vector<std::wstring>{L"D:\\Editor\\maps"}}) {
+        ASSERT_TRUE(DropFiles(main.Handle(), refused));
+        box = WaitForMessageBox(korva.Id(), "Error");
+        ASSERT_TRUE(box) << "a drop of " << refused.size() << " names was taken";
+        ASSERT_TRUE(Answer(box, "OK"));
+        EXPECT_EQ(main.FileName(), "keep.map");
+    }
+    ASSERT_TRUE(DropFiles(main.Handle(), {test::Wide(WorkedExample::kMap)}));
+    EXPECT_TRUE(main.WaitForFileName("castle.map"));
+    EXPECT_TRUE(NoMessageBox(korva.Id()));
+
+    main.Press("&Compile");
+    ASSERT_TRUE(WaitUntil([] { return ToolsLog().find("QRAD.EXE|") != std::string::npos; }, 30000))
+        << Script();
+    EXPECT_EQ(ToolsLog().rfind("QCSG.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n", 0), 0u)
+        << ToolsLog();
+    EXPECT_EQ(Log(other), "");
+    EXPECT_FALSE(FileExists(other + "KORVA.BAT"));
+    main.Exit();
+    ASSERT_TRUE(korva.WaitForExit(kWaitMs));
+    const auto ini = ReadIni(folder.Settings());
+    EXPECT_EQ(IniLookup(ini, "Folders", "ToolsDir"), WorkedExample::kToolsDir);
+    EXPECT_EQ(IniLookup(ini, "Folders", "Mapname"), WorkedExample::kMap);
+}
+
 // A quit request that reaches the program during the full search (which walks every drive, under Wine
 // Z: the whole Linux file system, for minutes) stops the search; the dialog closes and the program ends
 // as it does at any other time, with its settings saved.

@@ -3,8 +3,10 @@
 
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <cstring>
+#include <utility>
 
 namespace korva::acceptance {
 namespace {
@@ -88,6 +90,8 @@ public:
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
     char* Address() const { return address_; }
+    // Leaves the memory to the other process, for what reads it after this buffer has gone.
+    char* Release() { return std::exchange(address_, nullptr); }
     bool Write(size_t offset, const void* data, size_t size) const {
         return address_ && offset + size <= size_ &&
                ::WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
@@ -111,6 +115,20 @@ HWND FileNameBox(HWND dialog) {
         if (HWND edit = FindChild(combo, "Edit", nullptr))
             return edit;
     return FindChild(dialog, "Edit", nullptr);
+}
+
+// A window's text through the 8-bit or the wide messages.
+template <typename Text, auto SendMessageTimeout> Text TextThrough(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeout(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return {};
+    Text text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+        return {};
+    text.resize(copied);
+    return text;
 }
 
 } // namespace
@@ -156,17 +174,47 @@ HWND FindChild(HWND parent, const char* className, const char* caption) {
     return nullptr;
 }
 
-std::string TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return {};
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return {};
-    text.resize(copied);
-    return text;
+std::string TextOf(HWND window) { return TextThrough<std::string, ::SendMessageTimeoutA>(window); }
+
+std::wstring WideTextOf(HWND window) { return TextThrough<std::wstring, ::SendMessageTimeoutW>(window); }
+
+bool Paste(HWND edit, const std::wstring& text) {
+    // The clipboard takes data only from a window that opened it.
+    HWND owner = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(block), text.c_str(), bytes);
+    ::GlobalUnlock(block);
+    bool put = false;
+    if (owner && ::OpenClipboard(owner)) {
+        ::EmptyClipboard();
+        put = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr; // the clipboard owns it now
+        ::CloseClipboard();
+    }
+    if (!put)
+        ::GlobalFree(block);
+    const bool pasted =
+        put && ::SendMessageTimeoutW(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr) != 0;
+    if (owner)
+        ::DestroyWindow(owner);
+    return pasted;
+}
+
+bool DropFiles(HWND window, const std::vector<std::wstring>& files) {
+    std::wstring names;
+    for (const std::wstring& file : files)
+        names += file + L'\0';
+    names += L'\0';
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    // A handle of this process would mean nothing to the other one, but a pointer into its own memory is
+    // a fixed block there, which DragQueryFileW reads as the handle of a drop.
+    RemoteBuffer buffer(window, sizeof header + names.size() * sizeof(wchar_t));
+    if (!buffer.Write(0, &header, sizeof header) ||
+        !buffer.Write(sizeof header, names.data(), names.size() * sizeof(wchar_t)))
+        return false;
+    return ::PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(buffer.Release()), 0) != FALSE;
 }
 
 void Press(HWND button) {

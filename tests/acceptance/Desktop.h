@@ -32,6 +32,13 @@ HWND FindChild(HWND parent, const char* className, const char* caption);
 std::vector<HWND> Children(HWND parent, const char* className);
 
 std::string TextOf(HWND window);
+// The text in UTF-16, as a Unicode window holds it.
+std::wstring WideTextOf(HWND window);
+// Pastes the text into an edit as the user would: on the clipboard in UTF-16, then Ctrl+V's WM_PASTE.
+bool Paste(HWND edit, const std::wstring& text);
+// Drops files on a window as Explorer does: WM_DROPFILES with a DROPFILES block naming them in UTF-16,
+// written into the window's own process, which keeps it until it ends. Does not wait for the drop.
+bool DropFiles(HWND window, const std::vector<std::wstring>& files);
 // Presses a button, a check box or a radio choice as a click would; does not wait for what it starts.
 void Press(HWND button);
 // Finds the child button with this caption and presses it; false when there is none.

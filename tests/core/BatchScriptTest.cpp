@@ -49,7 +49,8 @@ TEST_F(CompileTest, WorkedExampleIsWrittenByteForByteAndStartedInTheToolsFolder)
               "D:\\Games\\HL\\HL.EXE -Console -Dev +map castle\r\n");
     ASSERT_EQ(shell.launches.size(), 1u);
     EXPECT_EQ(shell.launches[0].file, "cmd.exe");
-    EXPECT_EQ(shell.launches[0].parameters, std::string("/k ") + kScript);
+    // Delayed expansion off: a ! in a name stays as written, whatever the registry says.
+    EXPECT_EQ(shell.launches[0].parameters, std::string("/v:off /k ") + kScript);
     EXPECT_EQ(shell.launches[0].folder, "D:\\Tools\\Compile\\");
     EXPECT_EQ(shell.launches[0].showCommand, 5);
     EXPECT_TRUE(prompts.messages.empty());
@@ -137,6 +138,7 @@ TEST(ScriptPiece, QuotesPiecesWithBlanksOrInterpreterCharactersAndDoublesPercent
         {"C:\\maps\\x^y|z<w>.map", "\"C:\\maps\\x^y|z<w>.map\""},
         {"C:\\100%\\a.map", "C:\\100%%\\a.map"},
         {"C:\\100% done\\a.map", "\"C:\\100%% done\\a.map\""},
+        {"C:\\maps\\a+b.map", "\"C:\\maps\\a+b.map\""}, // Copy would join a and b.map
         {"", ""},
     };
     for (const auto& c : cases)
@@ -151,7 +153,7 @@ TEST_F(CompileTest, FoldersWithBlanksAndBracketsWorkInEveryLine) {
     EXPECT_EQ(lines[4], "Copy \"C:\\My Maps\\big castle.bsp\" \"C:\\Program Files (x86)\\Half-Life\\Valve\\Maps\"");
     EXPECT_EQ(lines[6], "\"C:\\Program Files (x86)\\Half-Life\\HL.EXE\" -Console -Dev +map \"big castle\"");
     Run(r);
-    EXPECT_EQ(shell.launches.back().parameters, "/k .\\KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().parameters, "/v:off /k .\\KORVA.BAT");
     EXPECT_EQ(shell.launches.back().folder, "C:\\Program Files (x86)\\Tools\\");
 }
 
@@ -176,7 +178,7 @@ TEST_F(CompileTest, ScriptPathsTheInterpreterWouldChangeAreNamedFromTheToolsFold
         r.dirs.ToolsPath = c.toolsDir;
         r.leadBytes = c.leadBytes;
         Run(r);
-        EXPECT_EQ(shell.launches.back().parameters, c.parameters) << c.toolsDir;
+        EXPECT_EQ(shell.launches.back().parameters, std::string("/v:off ") + c.parameters) << c.toolsDir;
     }
 }
 
@@ -267,6 +269,22 @@ TEST_F(CompileTest, TextsAScriptCannotCarryStopTheCompileBeforeAnythingIsWritten
          "the maps folder \"D:\\maps?\\\" holds the character ?"},
         {"a control character", [](CompileRequest& r) { r.mapPath = "D:\\maps\\a\tb.map"; },
          "holds a control character"},
+        // Windows before 11 opens these as devices in every folder: the console would wait for the keyboard,
+        // the null device would copy nothing, and KORVA.BAT would be written to a port.
+        {"a device as the map", [](CompileRequest& r) { r.mapPath = "D:\\Editor\\maps\\nul.map"; },
+         "the map path \"D:\\Editor\\maps\\nul.map\" holds the name nul.map, which Windows reads as a "
+         "device"},
+        {"a device with a level and a blank",
+         [](CompileRequest& r) { r.mapPath = "D:\\maps\\Con .level1.map"; },
+         "holds the name Con .level1.map,"},
+        {"a port in the tools folder", [](CompileRequest& r) { r.dirs.ToolsPath = "D:\\Tools\\com7\\"; },
+         "the tools folder \"D:\\Tools\\com7\\\" holds the name com7,"},
+        {"the console's input in the game folder",
+         [](CompileRequest& r) { r.dirs.HLPath = "D:\\CONIN$\\HL\\"; },
+         "the game folder \"D:\\CONIN$\\HL\\\" holds the name CONIN$,"},
+        {"a printer as the maps folder a bare map name is taken from",
+         [](CompileRequest& r) { r.mapPath = "castle.map", r.dirs.MapsPath = "D:\\LPT9\\"; },
+         "the maps folder \"D:\\LPT9\\\" holds the name LPT9,"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,11 +300,20 @@ TEST_F(CompileTest, TextsAScriptCannotCarryStopTheCompileBeforeAnythingIsWritten
         EXPECT_TRUE(files.files.empty());
         EXPECT_TRUE(shell.launches.empty());
     }
-    // In a double-byte code page, 0x7C can be a character's second byte: no "|" of its own.
-    CompileRequest r = WorkedExample(1, true);
-    r.leadBytes = ShiftJisLeadByte;
-    r.mapPath = "D:\\maps\\\x95\x7C.map";
-    EXPECT_NO_THROW(Run(r));
+    // In a double-byte code page, 0x7C can be a character's second byte: no "|" of its own; nor is a
+    // "\\" there, so 95 5C and CON are one name. Names that only look like devices are names.
+    const struct {
+        const char* mapPath;
+        LeadByteTest leadBytes;
+    } kept[] = {{"D:\\maps\\\x95\x7C.map", ShiftJisLeadByte}, {"D:\\maps\\\x95\\CON.map", ShiftJisLeadByte},
+                {"D:\\CONSOLE\\COM10.map", nullptr},          {"D:\\maps\\LPT0.map", nullptr},
+                {"D:\\maps\\nul_.map", nullptr},              {"D:\\maps\\x.con", nullptr}};
+    for (const auto& k : kept) {
+        CompileRequest r = WorkedExample(1, true);
+        r.leadBytes = k.leadBytes;
+        r.mapPath = k.mapPath;
+        EXPECT_NO_THROW(Run(r)) << k.mapPath;
+    }
 }
 
 TEST_F(CompileTest, CommandComIsTheInterpreterOnlyWhereCmdIsMissing) {
@@ -311,13 +338,13 @@ TEST_F(CompileTest, LongAndEmptyToolsFoldersArePassedWhole) {
     CompileRequest r = WorkedExample(1, false);
     r.dirs.ToolsPath = "D:\\" + std::string(120, 'x') + "\\";
     Run(r);
-    EXPECT_EQ(shell.launches.back().parameters, "/k " + r.dirs.ToolsPath + "KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().parameters, "/v:off /k " + r.dirs.ToolsPath + "KORVA.BAT");
     EXPECT_EQ(shell.launches.back().folder, r.dirs.ToolsPath);
 
     r.dirs.ToolsPath.clear(); // the bare name, resolved against the current folder
     Run(r);
     EXPECT_TRUE(files.files.count("KORVA.BAT"));
-    EXPECT_EQ(shell.launches.back().parameters, "/k KORVA.BAT");
+    EXPECT_EQ(shell.launches.back().parameters, "/v:off /k KORVA.BAT");
     EXPECT_EQ(shell.launches.back().folder, "");
 }
 

@@ -2,6 +2,7 @@
 // single-byte code page and in a double-byte one, where a backslash can be a character's second byte;
 // and the rule that names from the system pass before they become paths of the code page.
 #include "app/MapPath.h"
+#include "fakes/FakeFileKinds.h"
 #include "fakes/FakeLeadBytes.h"
 #include "platform/SystemNames.h"
 
@@ -61,6 +62,45 @@ TEST(MapPath, OnlyAnExactLowerCaseMapExtensionIsAccepted) {
     for (const auto& c : cases) {
         EXPECT_EQ(ExtensionOf(c.path, c.leadBytes), c.extension) << c.path;
         EXPECT_EQ(IsMapFile(c.path, c.leadBytes), c.accepted) << c.path;
+    }
+}
+
+// What Browse and a drop refuse before the ".map" test: a device name in any part, found by name alone
+// (such a path is never opened), and a path that opens as a folder or as no disk file.
+TEST(MapPath, DevicesAndFoldersAreNoMapFiles) {
+    const struct {
+        const char* path;
+        FileKind kind;
+        const char* refusal; // a part of the message, or null: the file can be used
+        LeadByteTest leadBytes = nullptr;
+    } cases[] = {
+        {"D:\\maps\\CON.map", FileKind::DiskFile, "it holds the name CON.map, which Windows reads as a"},
+        {"D:\\maps\\com1.map", FileKind::Unknown, "the name com1.map,"},
+        {"D:\\maps\\Con.level1.map", FileKind::DiskFile, "the name Con.level1.map,"},
+        {"D:\\maps\\aux .map", FileKind::DiskFile, "the name aux .map,"},
+        {"D:\\maps\\conout$.map", FileKind::DiskFile, "the name conout$.map,"},
+        {"D:\\nul\\castle.map", FileKind::DiskFile, "the name nul,"},
+        {"D:\\maps\\castle.map", FileKind::Device, "it opens as a device or a pipe, not as a file on a disk"},
+        {"D:\\maps\\old.map", FileKind::Folder, "it is a folder"},
+        {"D:\\maps\\castle.map", FileKind::DiskFile, nullptr},
+        {"D:\\maps\\castle.map", FileKind::Unknown, nullptr}, // the system cannot tell
+        {"D:\\maps\\console.map", FileKind::DiskFile, nullptr},
+        {"D:\\maps\\com10.map", FileKind::DiskFile, nullptr},
+        {"D:\\maps\\\x95\\nul.map", FileKind::DiskFile, nullptr, ShiftJisLeadByte}, // one name, 95 5C nul.map
+    };
+    for (const auto& c : cases) {
+        fakes::FakeFileKinds kinds;
+        kinds.kinds[c.path] = c.kind;
+        const std::optional<std::string> refusal = MapFileRefusal(c.path, kinds, c.leadBytes);
+        if (!c.refusal) {
+            EXPECT_EQ(refusal, std::nullopt) << c.path;
+            continue;
+        }
+        ASSERT_TRUE(refusal) << c.path;
+        EXPECT_EQ(refusal->rfind(std::string("KORVA cannot use \"") + c.path + "\": ", 0), 0u) << *refusal;
+        EXPECT_NE(refusal->find(c.refusal), std::string::npos) << *refusal;
+        const bool namedAsDevice = std::string(c.refusal).find("the name") != std::string::npos;
+        EXPECT_EQ(kinds.asked.empty(), namedAsDevice) << c.path; // a device name is never opened
     }
 }
 
@@ -134,6 +174,10 @@ TEST(SystemNames, ANameIsTakenExactlyOrByItsFoldersShortNamesOrNotAtAll) {
         // Full-width quotes and ampersands, which a best fit would turn into a command.
         {L"D:\\maps\\a\uFF02 \uFF06 mkdir pwned \uFF06 \uFF02b.map", NameKind::File, std::nullopt},
         {L"D:\\maps\\\u65E5\u672C.map", NameKind::File, std::nullopt},
+        // A file that only points at its folder: the folder passes the rule, the file's name is left out.
+        {L"D:\\Tools\\\u65E5\u672C.exe", NameKind::ContainingFolder, "D:\\Tools\\"},
+        {L"D:\\Editor\\\u03A9maps\\qcsg.exe", NameKind::ContainingFolder, "D:\\Editor\\OMAPS~1\\"},
+        {L"D:\\Other\\\u03A9mega\\hl.exe", NameKind::ContainingFolder, std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GatePath(c.path, c.kind, system), c.taken) << ShownName(c.path, system);

@@ -6,6 +6,7 @@
 #include "app/RUririzizu.h"
 #include "config/Config.h"
 #include "config/Select.h"
+#include "fakes/FakeFileKinds.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeRegistry.h"
@@ -16,6 +17,8 @@
 #include "tests/fakes/FakeFolderSystem.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace korva {
 namespace {
@@ -38,6 +41,26 @@ void Type(HWND target, const std::string& text) {
         ::SendMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
+// Characters as typed on a keyboard that has them, read by the program's message loop.
+void TypeWide(HWND target, const std::wstring& text) {
+    for (wchar_t c : text)
+        ::PostMessageW(target, WM_CHAR, c, 1);
+    test::PumpMessages();
+}
+
+// Text as the user pastes it: put on the clipboard in UTF-16 by the window owner, then pasted.
+void Paste(HWND owner, HWND target, const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(block), text.c_str(), bytes);
+    ::GlobalUnlock(block);
+    ASSERT_TRUE(::OpenClipboard(owner));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_UNICODETEXT, block); // the clipboard owns it now
+    ::CloseClipboard();
+    ::SendMessageW(target, WM_PASTE, 0, 0);
+}
+
 TfrmConfig* openDialog = nullptr;
 
 void CALLBACK CloseOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
@@ -50,7 +73,7 @@ void CALLBACK CloseOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
 class ConfigDialogTest : public ::testing::Test {
 protected:
     ConfigDialogTest()
-        : main({prompts, shell, files, Configured(settings)}, nullptr),
+        : main({prompts, shell, files, kinds, Configured(settings)}, nullptr),
           config({prompts, disks, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
         main.SetConfigDialog(config);
         config.SetChooser(select);
@@ -130,6 +153,7 @@ protected:
     FakePrompts prompts;
     fakes::FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore settings;
     fakes::FakeFolderSystem disks;
     fakes::FakeMessagePump pump;
@@ -212,6 +236,66 @@ TEST_F(ConfigDialogTest, ManualConfigurationMakesTheEditsWritableAndTypedTextRea
         [&] { Ok(); });
     EXPECT_EQ(main.Dirs.ToolsPath, "E:\\Typed");
     EXPECT_EQ(config.Stored.ToolsPath, ""); // typing stores nothing
+}
+
+// Under manual configuration a typed or pasted folder passes the rule for names at OK, as a chosen one
+// does. Best fitted, a full-width ampersand became "&" and Omega "O": Compile then ran another folder's
+// tools. A text the code page lacks is refused in a box that names the field and the text, the dialog
+// staying open with the text as typed; an existing folder is taken by its short name; exact text as typed.
+TEST_F(ConfigDialogTest, TypedAndPastedFoldersPassTheRuleForNamesAtOk) {
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names are chosen for code page 1252";
+    const test::TempDir temp;
+    const std::wstring omega = test::Wide(temp.Path()) + L"\u03A9mega";
+    test::MakeDir(omega);
+    const std::string omegaShort = test::ShortName(omega);
+    ASSERT_FALSE(omegaShort.empty());
+    const HWND dialog = config.Handle();
+    const struct {
+        ui::Edit& edit;
+        std::function<void(HWND)> enter;
+        const char* field;
+        const char* shown;
+        std::wstring corrected;
+    } refused[] = {
+        {config.edHLDir, [](HWND edit) { TypeWide(edit, L"D:\\Games\\H\uFF06L\\"); }, "game folder",
+         "D:\\Games\\H?L\\", L"D:\\Games\\HL"},
+        {config.edToolsDir, [&](HWND edit) { Paste(dialog, edit, L"D:\\Tools\uFF06More\\"); }, "tools folder",
+         "D:\\Tools?More\\", omega + L"\\"},
+        {config.edMapsDir, [&](HWND edit) { Paste(dialog, edit, L"D:\\\u03A9nly\\"); }, "maps folder",
+         "D:\\?nly\\", L"D:\\Levels"},
+    };
+    size_t next = 0;
+    prompts.onMessage = [&](const fakes::ShownMessage& box) {
+        ASSERT_LT(next, std::size(refused));
+        const auto& row = refused[next++];
+        EXPECT_EQ(box.kind, MessageKind::Error);
+        EXPECT_EQ(box.text, UnusableFolderTextMessage(row.field, row.shown));
+        EXPECT_TRUE(config.Modal());
+        EXPECT_TRUE(row.edit.Focused());
+        EXPECT_EQ(MainFolders(), (std::vector<std::string>{"C:\\Games\\HL\\", "C:\\Tools\\", "C:\\Maps\\"}));
+        ::SetWindowTextW(row.edit.Handle(), row.corrected.c_str());
+        Ok();
+    };
+    const int result = Configure(
+        [&] {
+            Press(config.btnChange.Handle());
+            for (const auto& row : refused) {
+                row.edit.SetText("");
+                row.edit.SetFocus();
+                row.enter(row.edit.Handle());
+            }
+            EXPECT_EQ(config.edToolsDir.WideText(), L"D:\\Tools\uFF06More\\"); // shown as pasted
+            // Wine's edit keeps UTF-16 whatever the window; an 8-bit one of Windows narrows a paste at once.
+            for (const auto& row : refused)
+                EXPECT_TRUE(::IsWindowUnicode(row.edit.Handle()));
+        },
+        [&] { Ok(); });
+    prompts.onMessage = nullptr;
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(next, std::size(refused));
+    EXPECT_EQ(MainFolders(),
+              (std::vector<std::string>{"D:\\Games\\HL", temp.Path() + omegaShort + "\\", "D:\\Levels"}));
 }
 
 TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {

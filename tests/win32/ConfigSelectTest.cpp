@@ -77,19 +77,35 @@ TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
     EXPECT_EQ(rowsShown, std::vector<std::string>{"E:\\Only\\"});
 }
 
-TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoice) {
+// A caption edited in place passes the rule for names, as a typed folder does: pasted with a full-width
+// ampersand, which a best fit made "&", it is refused in a box, and the editing starts again with the
+// text as typed; corrected, it is the choice.
+TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForNames) {
+    const std::wstring pasted = L"F:\\Tools\uFF06More\\";
+    std::wstring retyped;
     prompts.onShowModal = [&](ModalWindow& window) {
         select.Show();
         select.lvLocation.SetFocus();
         SelectRow(0);
-        HWND editor = ListView_EditLabel(List(), 0);
+        HWND editor = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_EDITLABELW, 0, 0));
         EXPECT_NE(editor, nullptr);
-        ::SetWindowTextA(editor, "F:\\Edited\\");
-        ::PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 0); // ends the edit, keeping the text
+        ::SetWindowTextW(editor, pasted.c_str());
+        ::SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0); // ends the edit, offering the text
+        test::PumpMessages();
+        editor = ListView_GetEditControl(List());
+        EXPECT_NE(editor, nullptr) << "the editing did not start again";
+        retyped.resize(260);
+        retyped.resize(static_cast<size_t>(::GetWindowTextW(editor, retyped.data(), 260)));
+        ::SetWindowTextW(editor, L"F:\\Edited\\");
+        ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
         PostDoubleClickOnRow(0);
         return window.RunModal();
     };
     EXPECT_EQ(select.Choose({"C:\\A\\", "C:\\B\\"}), std::optional<std::string>("F:\\Edited\\"));
+    EXPECT_EQ(retyped, pasted);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(prompts.messages[0].text, UnusableFolderTextMessage("tools folder", "F:\\Tools?More\\"));
 }
 
 TEST_F(ConfigSelectTest, ADoubleClickBelowTheRowsClosesItWithNothingChosen) {

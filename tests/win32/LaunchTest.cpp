@@ -133,17 +133,23 @@ TEST_F(Chain, ALeakCheckSkipsTheLaterStepsAsRemarks) {
     EXPECT_TRUE(test::WaitFor([&] { return test::FileExists(request.dirs.HLPath + "Valve\\Maps\\castle.pts"); }));
 }
 
-TEST_F(Chain, AMapNamedWithALetterBeyondAsciiIsCompiledAndPlayed) {
-    Install("HL", "Tools", "maps");
-    request.mapPath = request.dirs.MapsPath + "ch\xE2teau.map";
-    test::WriteFile(request.mapPath, "// a map\r\n");
-    request.mode = 0;
-    request.runGame = true;
-    CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
-    EXPECT_NE(test::ReadFile(request.dirs.ToolsPath + "standin.log").find("QCSG.EXE|" + request.mapPath + "|"),
-              std::string::npos);
-    EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\ch\xE2teau.bsp"));
-    EXPECT_EQ(test::ReadFile(request.dirs.HLPath + "standin.log").rfind("HL.EXE|-Console -Dev +map ch\xE2teau|", 0), 0u);
+// A letter beyond ASCII, and a + that Copy would read as "join these files" (a+b.bsp was never copied
+// and the game started on the old level).
+TEST_F(Chain, MapsNamedWithALetterBeyondAsciiOrAPlusAreCompiledAndPlayed) {
+    for (const std::string name : {"ch\xE2teau", "a+b"}) {
+        SCOPED_TRACE(name);
+        Install("HL", "Tools", "maps");
+        request.mapPath = request.dirs.MapsPath + name + ".map";
+        test::WriteFile(request.mapPath, "// a map\r\n");
+        request.mode = 0;
+        request.runGame = true;
+        CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
+        EXPECT_NE(test::ReadFile(request.dirs.ToolsPath + "standin.log").find(request.mapPath),
+                  std::string::npos);
+        EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\" + name + ".bsp"));
+        EXPECT_NE(test::ReadFile(request.dirs.HLPath + "standin.log").find("HL.EXE|-Console -Dev +map "),
+                  std::string::npos);
+    }
 }
 
 TEST_F(Chain, FoldersWithBlanksAndBracketsWork) {

@@ -4,6 +4,7 @@
 #include "WinTestSupport.h"
 #include "app/About.h"
 #include "app/RUririzizu.h"
+#include "fakes/FakeFileKinds.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeShell.h"
@@ -11,6 +12,10 @@
 #include "platform/win32/Win32FileWriter.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
 
 namespace korva {
 namespace {
@@ -37,9 +42,27 @@ void Key(HWND target, WPARAM key) {
     test::PumpMessages();
 }
 
+// Files dropped on a window as the shell drops them: a DROPFILES block with the names in UTF-16.
+void DropOn(HWND window, const std::vector<std::wstring>& files) {
+    size_t chars = 1; // the list ends in an empty name
+    for (const std::wstring& file : files)
+        chars += file.size() + 1;
+    HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* name = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& file : files)
+        name = std::copy(file.begin(), file.end(), name) + 1;
+    ::GlobalUnlock(drop);
+    ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); // the window releases it
+    test::PumpMessages();
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() : form({prompts, shell, files, Configured(settings)}, nullptr), about(prompts, nullptr) {
+    MainWindowTest()
+        : form({prompts, shell, files, kinds, Configured(settings)}, nullptr), about(prompts, nullptr) {
         form.SetAboutBox(about);
         form.Dirs.HLPath = "C:\\Games\\HL\\";
         form.Dirs.ToolsPath = tools.Path();
@@ -63,6 +86,7 @@ protected:
     FakePrompts prompts;
     FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore settings;
     TempDir tools;
     TfrmMain form;
@@ -183,6 +207,59 @@ TEST_F(MainWindowTest, BrowseRefusesOtherFilesWithABeepThenTheError) {
         EXPECT_EQ(prompts.messages[0].text, "Only .map files can be compiled\rTo make a .map file in Worldcraft, "
                                             "select \"export to .map\" from the file menu");
     }
+}
+
+// A single file dropped on the window goes where Browse's choice goes: the name rule, the device and
+// folder checks, the ".map" test; then it is the map, shown in the file name edit, the focus on Compile.
+// Several files at once change nothing.
+TEST_F(MainWindowTest, ADroppedFileIsTakenAsBrowseTakesItsChoice) {
+    kinds.kinds = {{"C:\\Maps\\room.map", FileKind::DiskFile},
+                   {"C:\\Maps\\old.map", FileKind::Folder},
+                   {"C:\\Maps\\pipe.map", FileKind::Device}};
+    const std::string before = "C:\\Maps\\castle.map";
+    const struct {
+        std::vector<std::wstring> files;
+        std::string mapPath;
+        const char* message; // the start of the box's text, or null for none
+    } cases[] = {
+        {{L"C:\\Maps\\room.map"}, "C:\\Maps\\room.map", nullptr},
+        {{L"C:\\Maps\\a.map", L"C:\\Maps\\b.map"}, before, kDropOneFileMessage},
+        {{L"C:\\Maps\\old.map"}, before, "KORVA cannot use \"C:\\Maps\\old.map\": it is a folder"},
+        {{L"C:\\Maps\\pipe.map"}, before, "KORVA cannot use \"C:\\Maps\\pipe.map\": it opens as"},
+        {{L"C:\\Maps\\nul.map"}, before, "KORVA cannot use \"C:\\Maps\\nul.map\": it holds the name"},
+        {{L"C:\\Maps\\\u65E5.map"}, before, "KORVA cannot use \"C:\\Maps\\?.map\": the name holds"},
+        {{L"C:\\Maps\\notes.txt"}, "No map selected", kRefusedMapMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mapPath + " " + (c.message ? c.message : ""));
+        form.MapPath = before;
+        form.edFilename.SetText("castle.map");
+        form.btnAbout.SetFocus();
+        prompts.messages.clear();
+        DropOn(form.Handle(), c.files);
+        EXPECT_EQ(form.MapPath, c.mapPath);
+        EXPECT_EQ(form.edFilename.Text(), FileNamePart(c.mapPath, nullptr));
+        if (!c.message) {
+            EXPECT_TRUE(prompts.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(prompts.messages[0].text.rfind(c.message, 0), 0u) << prompts.messages[0].text;
+        // What changed the map path moved the focus, as Browse does; a refused file changed nothing.
+        EXPECT_EQ(form.btnCompile.Focused(), form.MapPath != before);
+    }
+    EXPECT_EQ(prompts.beeps, 1); // the ".map" refusal's, as Browse's
+
+    // Browse's choice goes through the same checks.
+    form.MapPath = before;
+    prompts.messages.clear();
+    prompts.fileChoices = {std::string("C:\\Maps\\CON.map")};
+    Press(form.btnBrowse.Handle());
+    EXPECT_EQ(form.MapPath, before);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text.rfind("KORVA cannot use \"C:\\Maps\\CON.map\": it holds the name", 0),
+              0u);
 }
 
 TEST_F(MainWindowTest, AClickIntoTheHelpMovesTheFocusToCompile) {

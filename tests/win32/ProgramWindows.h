@@ -7,6 +7,7 @@
 #include "config/Config.h"
 #include "config/Select.h"
 #include "fakes/FakeCursor.h"
+#include "fakes/FakeFileKinds.h"
 #include "fakes/FakeFolderSystem.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakePrompts.h"
@@ -18,12 +19,13 @@ namespace korva::test {
 
 struct ProgramWindows {
     ProgramWindows()
-        : frmMain({prompts, shell, files, settings}, nullptr), frmAbout(prompts, nullptr),
+        : frmMain({prompts, shell, files, kinds, settings}, nullptr), frmAbout(prompts, nullptr),
           frmConfig({prompts, disks, pump, registry, cursor}, nullptr), frmSelect(prompts, nullptr) {}
 
     fakes::FakePrompts prompts;
     fakes::FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore settings;
     fakes::FakeFolderSystem disks;
     fakes::FakeMessagePump pump;

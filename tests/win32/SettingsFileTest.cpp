@@ -2,6 +2,7 @@
 #include "WinTestSupport.h"
 #include "app/RUririzizu.h"
 #include "app/Settings.h"
+#include "fakes/FakeFileKinds.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeShell.h"
@@ -78,7 +79,7 @@ TEST_F(SettingsFile, TheProgramFolderIsTheExecutablesOwn) {
 class SettingsRoundTrip : public SettingsFile {
 protected:
     std::unique_ptr<TfrmMain> Start() {
-        auto form = std::make_unique<TfrmMain>(MainServices{prompts, shell, files, store}, nullptr);
+        auto form = std::make_unique<TfrmMain>(MainServices{prompts, shell, files, kinds, store}, nullptr);
         form->Show();
         test::PumpMessages();
         return form;
@@ -87,6 +88,7 @@ protected:
     fakes::FakePrompts prompts;
     fakes::FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeFileKinds kinds;
 };
 
 TEST_F(SettingsRoundTrip, AFirstStartAsksForTheConfigurationBeforeTheWindowShows) {
@@ -184,9 +186,10 @@ TEST(SettingsNotKept, AProgramFolderThatCannotBeNamedIsSaidAtStartAndNoFileIsTou
     fakes::FakePrompts prompts;
     fakes::FakeShell shell;
     win32::Win32FileWriter files;
+    fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore store;
     store.folder = std::nullopt;
-    TfrmMain form(MainServices{prompts, shell, files, store}, nullptr);
+    TfrmMain form(MainServices{prompts, shell, files, kinds, store}, nullptr);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(prompts.messages[0].text, kSettingsNotKeptMessage);

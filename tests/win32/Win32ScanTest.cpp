@@ -3,6 +3,7 @@
 // walk, drives, the listings closed after an exception, and the message pump.
 // Under Wine, symbolic links are made with the Unix ln, since Wine cannot create them itself.
 #include "WinTestSupport.h"
+#include "platform/win32/Win32FileKinds.h"
 #include "platform/win32/Win32FolderSystem.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "search/SFolders.h"
@@ -97,6 +98,14 @@ public:
         }
         return ::CreateSymbolicLinkA(Path(relative).c_str(), target.c_str(),
                                      SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* allow unprivileged */) != FALSE;
+    }
+
+    // A named pipe (a Unix FIFO), which opens as no disk file; false where Wine cannot make one.
+    bool Pipe(const std::string& relative) {
+        madeUnixLinks_ = true; // removed with the links
+        return WineUnixFileName() &&
+               RunUnix("/usr/bin/mkfifo", "/usr/bin/mkfifo " + UnixPath(Path(relative))) &&
+               test::WaitFor([&] { return Win32FileKinds().KindOf(Path(relative)) != FileKind::Unknown; });
     }
 
 private:
@@ -283,6 +292,21 @@ TEST_F(Win32ScanTest, ListingsAreClosedWhenAHandlerThrows) {
     // A folder with an open listing cannot be removed.
     for (const char* folder : {"a\\b\\c", "a\\b", "a"})
         EXPECT_TRUE(::RemoveDirectoryA(tree.Path(folder).c_str())) << folder << ": " << ::GetLastError();
+}
+
+// What a chosen or dropped map is, asked of the opened file: a file, a folder, or a device or pipe that
+// a map named nul.map, or a FIFO under Wine's Z:, would hand the tools in place of a file.
+TEST_F(Win32ScanTest, FileKindsTellFilesFoldersDevicesAndPipesApart) {
+    tree.File("castle.map");
+    tree.Folder("old.map");
+    Win32FileKinds kinds;
+    EXPECT_EQ(kinds.KindOf(tree.Path("castle.map")), FileKind::DiskFile);
+    EXPECT_EQ(kinds.KindOf(tree.Path("old.map")), FileKind::Folder);
+    EXPECT_EQ(kinds.KindOf(tree.Path("missing.map")), FileKind::Unknown);
+    EXPECT_EQ(kinds.KindOf("NUL"), FileKind::Device);
+    if (!tree.Pipe("pipe.map"))
+        GTEST_SKIP() << "no FIFO on this system";
+    EXPECT_EQ(kinds.KindOf(tree.Path("pipe.map")), FileKind::Device);
 }
 
 TEST(Win32FolderSystem, ReportsDrivesAndTheirTypes) {
