@@ -8,6 +8,9 @@
 namespace korva::ui {
 namespace {
 
+// The most pixels one byte of compressed data can give: a copy is three bytes for up to 258 pixels.
+constexpr std::uint64_t kMostPixelsPerByte = 86;
+
 // One source pixel under a target pixel: which, and its share of the target pixel.
 struct Tap {
     int index;
@@ -75,7 +78,11 @@ std::optional<ArgbPicture> DecodePicture(std::span<const std::uint8_t> data) {
         palette.push_back(std::uint32_t{data[at + 3]} << 24 | std::uint32_t{data[at]} << 16 |
                           std::uint32_t{data[at + 1]} << 8 | data[at + 2]);
 
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    // A header that promises more pixels than the rest of the data can hold is damaged.
+    const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    if (pixels > (data.size() - at) * kMostPixelsPerByte)
+        return std::nullopt;
+    const size_t count = static_cast<size_t>(pixels);
     std::vector<std::uint8_t> indices;
     indices.reserve(count);
     while (indices.size() < count) {

@@ -25,7 +25,8 @@ struct ArgbPicture {
 // groups of eight tokens behind a flag byte whose bit i (lowest first) marks token i as a literal
 // byte; a clear bit is a copy of earlier output, distance - 1 (16-bit little-endian) and length - 3
 // (one byte). Nothing when the data is no such picture, is cut short, names a colour the palette lacks
-// or copies from before its start; no byte outside the data is read.
+// or copies from before its start; no byte outside the data is read. Memory is reserved only for as
+// many pixels as the data can hold, so a damaged header cannot ask for more.
 std::optional<ArgbPicture> DecodePicture(std::span<const std::uint8_t> data);
 
 // The picture at width x height (each at least 1): every pixel is the average of the source area it

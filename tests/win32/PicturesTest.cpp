@@ -45,6 +45,8 @@ TEST(Pictures, PicturesAreDecodedAndDamagedOnesRefused) {
         {"cut short", kSmall.size() - 1, {}},
         {"a colour not in the palette", kSmall.size(), {{23, 2}}},
         {"a copy from before the start", kSmall.size(), {{18, 0}}},
+        // Room for every pixel promised would be 4 GB: the 32-bit program cannot have it at all.
+        {"65535 x 65535 in 25 bytes", kSmall.size(), {{4, 0xFF}, {5, 0xFF}, {6, 0xFF}, {7, 0xFF}}},
     };
     for (const auto& d : damaged) {
         Bytes data(kSmall.begin(), kSmall.begin() + static_cast<std::ptrdiff_t>(d.cut));
