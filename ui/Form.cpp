@@ -50,11 +50,12 @@ FrameStyle StyleOf(const FormDesign& design) {
     return f;
 }
 
-// The form's face at that size and scale.
+// The form's font at that size and scale.
 win32::FontHandle FontAt(FontSize size, const Scale& scale) {
-    return win32::FontHandle(::CreateFontA(scale.FontHeight(size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    const FontRequest font = scale.Font(size);
+    return win32::FontHandle(::CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                           DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
 } // namespace

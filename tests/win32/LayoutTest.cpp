@@ -1,8 +1,8 @@
 // The four windows at 100%, 125%, 150% and 200% (96, 120, 144 and 192 DPI): the client area is the
 // design's scaled, every caption fits its control in the control's own font, the memos show their lines
-// unwrapped, no two controls overlap (but the choices in their group), and the window stays inside
-// the work area; and a window told of another DPI (WM_DPICHANGED) lays itself out at it, in the place
-// Windows suggests.
+// unwrapped, no two controls overlap (but the choices in their group), the window stays inside the
+// work area, and the fonts are the faces and sizes the scale asks for; and a window told of another DPI
+// (WM_DPICHANGED) lays itself out at it, in the place Windows suggests.
 //
 // A process reads its DPI once (under Wine, LogPixels in HKCU\Control Panel\Desktop), so the table runs
 // this program again for each DPI, with only Layout.AtThisScale and KORVA_LAYOUT_DPI set.
@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korva {
@@ -74,6 +76,19 @@ std::string TextOf(HWND window) {
     std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The fonts a window's controls were given: each face and LOGFONT height once.
+using Fonts = std::set<std::pair<std::string, LONG>>;
+Fonts FontsOf(HWND form) {
+    Fonts fonts;
+    for (HWND child : Children(form)) {
+        LOGFONTA font{};
+        const auto handle = reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0));
+        if (handle && ::GetObjectA(handle, sizeof font, &font))
+            fonts.insert({font.lfFaceName, font.lfHeight});
+    }
+    return fonts;
 }
 
 // Everything wrong with one window's layout at one scale; empty when there is nothing. A window moved
@@ -201,6 +216,29 @@ TEST(Layout, AtThisScale) {
     Program program;
     for (const std::string& fault : program.Faults(ui::Scale(dpi)))
         ADD_FAILURE() << fault;
+
+    // At 100% the design's face; at any other scale its outline twin, which Windows draws at any size.
+    const struct {
+        int dpi;
+        Fonts fonts[4]; // in the order of Forms()
+    } asked[] = {
+        {96,
+         {{{"MS Sans Serif", -11}, {"MS Sans Serif", -13}},
+          {{"MS Sans Serif", -11}},
+          {{"MS Sans Serif", -11}, {"MS Sans Serif", -13}},
+          {{"MS Sans Serif", -11}}}},
+        {144,
+         {{{"Microsoft Sans Serif", -16}, {"Microsoft Sans Serif", -19}},
+          {{"Microsoft Sans Serif", -16}},
+          {{"Microsoft Sans Serif", -17}, {"Microsoft Sans Serif", -20}},
+          {{"Microsoft Sans Serif", -17}}}},
+    };
+    for (const auto& a : asked) {
+        if (a.dpi != dpi)
+            continue;
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(FontsOf(program.Forms()[i]->Handle()), a.fonts[i]) << program.Forms()[i]->Caption();
+    }
 
     if (dpi != ui::Scale::kDesignDpi)
         return;
