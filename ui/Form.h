@@ -62,7 +62,7 @@ struct FormDesign {
 };
 
 // The program's icon on a window at the sizes its title bar and the taskbar ask for at a scale (the
-// icon holds 16 to 48 pixels). Owns the icons: the window must go first, or be given others.
+// icon holds 16 to 64 pixels). Owns the icons: the window must go first, or be given others.
 class WindowIcons {
 public:
     void Show(HWND window, const Scale& scale);
