@@ -1,7 +1,8 @@
 // The one rule for every name that comes in from the system or the user: the file-open dialog's choice,
 // a file dropped on the main window, the entries of a folder listing, the installers' registry values,
-// the program's own folder and the current folder, and the folders typed or pasted into the
-// configuration dialog and the chooser.
+// the program's own folder, and the folders typed or pasted into the configuration dialog and the
+// chooser. (The current folder, which the launch changes for a moment, never becomes 8-bit text: it is
+// kept in UTF-16 and put back as it was.)
 //
 // The system holds names in UTF-16 and the program works in 8-bit text of the system code page. The ANSI
 // calls would hand such names back "best fitted": a full-width quotation mark or ampersand as " or &,

@@ -9,8 +9,8 @@
   folder_disabled.kpx  the same greyed out
   folder32.kpx         the glyph drawn at 32x32 for 200%, scaled down for 125% and 150%
   folder32_disabled.kpx
-  korva.ico            program icon at 16, 20, 24, 32, 40 and 48 pixels (the sizes the title
-                       bar and the taskbar ask for from 100% to 200%), 32-bit with AND masks
+  korva.ico            program icon at 16, 20, 24, 32, 40, 48 and 64 pixels (the sizes the
+                       title bar and the taskbar ask for from 100% to 200%), 32-bit with AND masks
 
 The .kpx files are the program's own small picture format: "KPX1", width, height and the
 number of colours (16-bit little-endian), the palette (R, G, B, A each), then the pixels as
@@ -736,7 +736,7 @@ def picture():
 
 def icon(n):
     """A dusk tile with the fortress against a setting sun, drawn on a 16-unit
-    grid so the 16, 32 and 48 pixel versions all land on whole pixels."""
+    grid so the 16, 32, 48 and 64 pixel versions all land on whole pixels."""
     s = n / 16.0
     sub = 4
     horizon = 12.0
@@ -916,7 +916,7 @@ def folder_drawn(n, disabled):
 # ---------------------------------------------------------------- checks
 
 
-ICON_SIZES = (16, 20, 24, 32, 40, 48)
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
 PICTURE_SCALE = 2
 
 

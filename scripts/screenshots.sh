@@ -14,6 +14,12 @@ cmake --build --preset win64 >/dev/null
 cmake --preset win64-tests >/dev/null
 cmake --build --preset win64-tests --target korva_shots >/dev/null
 use_wine_prefix "$korva_root/build/wine-shots" --test
+# The caption buttons are letters of the Marlett font; without it Wine draws them as "0 1 r" in a text
+# font. Debian's Wine 8.0 finds none of its own fonts (package fonts-wine, in /usr/share/wine/fonts):
+# it looks for them under "usr\share\wine\../fonts", a path its file layer does not resolve
+# (WINEDEBUG=+file says "not found"). Marlett goes into the prefix's Fonts folder, which Wine reads;
+# the text keeps the system's fonts, which the tests see too.
+ln -sfn /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 
 out="$korva_root/docs/screenshots"
 work=$(mktemp -d)

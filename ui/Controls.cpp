@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/win32/Win32Names.h"
 #include "platform/win32/WindowHelpers.h"
+#include "ui/Pictures.h"
 
 #include <cstring>
 
@@ -229,7 +230,7 @@ void Picture::Rescale(const Scale& scale) {
 
 void Picture::ShowPicture() {
     const RECT size = Parent().GetScale().Of(DesignBounds());
-    win32::BitmapHandle bitmap = win32::LoadPicture(resource_, size.right - size.left, size.bottom - size.top,
+    win32::BitmapHandle bitmap = LoadPicture(resource_, size.right - size.left, size.bottom - size.top,
                                                     ::GetSysColor(COLOR_BTNFACE));
     if (!bitmap)
         return;

@@ -140,7 +140,7 @@ public:
     Bevel(Form& parent, Bounds bounds);
 };
 
-// A picture from the program's resources (see platform/Pixels.h), drawn at 200% and shown scaled
+// A picture from the program's resources (see ui/Pictures.h), drawn at 200% and shown scaled
 // smoothly to the control's size at the form's scale.
 class Picture : public Control {
 public:

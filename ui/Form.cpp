@@ -50,11 +50,12 @@ FrameStyle StyleOf(const FormDesign& design) {
     return f;
 }
 
-// The form's face at that size and scale.
+// The form's font at that size and scale.
 win32::FontHandle FontAt(FontSize size, const Scale& scale) {
-    return win32::FontHandle(::CreateFontA(scale.FontHeight(size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    const FontRequest font = scale.Font(size);
+    return win32::FontHandle(::CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                           DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
 // The names of a drop, read in UTF-16 and passed through the rule for names; the drop is released.
@@ -140,20 +141,33 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     icons_.Show(Handle(), scale_);
 
-    if (suggested)
+    if (suggested) {
+        // The rectangle as given: it lies on the monitor the window is moving to. Kept inside the work
+        // area of the monitor under its top-left corner, a window dragged across would be pushed back
+        // onto the monitor it came from, and to that monitor's scale again.
         ::SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    FitWindow();
+        const SIZE size = SizeAroundClient();
+        ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        FitWindow();
+    }
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void Form::FitWindow() {
+SIZE Form::SizeAroundClient() const {
     RECT outer{}, client{};
     ::GetWindowRect(Handle(), &outer);
     ::GetClientRect(Handle(), &client);
     // The frame as the system draws it now: with per-monitor awareness that of the window's monitor.
-    const SIZE size{scale_.Of(design_.clientWidth) + (outer.right - outer.left) - client.right,
-                    scale_.Of(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
+    return {scale_.Of(design_.clientWidth) + (outer.right - outer.left) - client.right,
+            scale_.Of(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
+}
+
+void Form::FitWindow() {
+    RECT outer{};
+    ::GetWindowRect(Handle(), &outer);
+    const SIZE size = SizeAroundClient();
     const POINT at = KeptInWorkArea({outer.left, outer.top}, size);
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }

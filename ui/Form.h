@@ -67,7 +67,7 @@ struct FormDesign {
 };
 
 // The program's icon on a window at the sizes its title bar and the taskbar ask for at a scale (the
-// icon holds 16 to 48 pixels). Owns the icons: the window must go first, or be given others.
+// icon holds 16 to 64 pixels). Owns the icons: the window must go first, or be given others.
 class WindowIcons {
 public:
     void Show(HWND window, const Scale& scale);
@@ -153,12 +153,16 @@ private:
         FontSize size;
         win32::FontHandle handle;
     };
-    // Lays the form out again at another DPI: fonts, every control, and the window, placed at the
-    // suggested rectangle when one is given (as WM_DPICHANGED gives it), else resized where it stands.
+    // Lays the form out again at another DPI: fonts, every control, and the window. With a suggested
+    // rectangle (as WM_DPICHANGED gives it) the window takes its place as given and the exact size
+    // there; without one (at creation) it is fitted as FitWindow does.
     void ApplyDpi(int dpi, const RECT* suggested);
     SIZE OuterSize(const Scale& scale) const;
-    // Sizes the window so that its client area is the design's at the form's scale, whatever frame the
-    // system gives it; moved as little as keeps it inside the work area.
+    // The outer size whose client area is the design's at the form's scale, with the frame the system
+    // gives the window where it stands.
+    SIZE SizeAroundClient() const;
+    // At creation: sizes the window as SizeAroundClient says, moved as little as keeps it inside the
+    // work area.
     void FitWindow();
 
     Prompts& prompts_;

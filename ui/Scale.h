@@ -7,6 +7,11 @@
 // DPI, where they are exactly 20, the text would outgrow controls scaled by 1.5 from the 96-DPI design
 // and run into its neighbours; it gets 19 (13 × 1.5, rounded down). At 96 DPI every value is the
 // design's own.
+//
+// The face follows the scale too. "MS Sans Serif", the design's face, is a bitmap font on Windows, made
+// in the few sizes 96 DPI needs: at any other scale GDI would take a near size or enlarge its glyphs,
+// blocky and not the size computed here. There the program asks for "Microsoft Sans Serif", its outline
+// twin with the same metrics (Windows 2000 and later), so the text is drawn at the computed size.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +36,12 @@ constexpr FontSize Pixels(int pixels) {
     return {pixels, FontSize::Unit::Pixels};
 }
 
+// A font as a form asks for it (see Scale::Font).
+struct FontRequest {
+    const char* face;
+    int height;
+};
+
 class Scale {
 public:
     static constexpr int kDesignDpi = 96;
@@ -44,14 +55,16 @@ public:
     RECT Of(const Bounds& b) const {
         return {Of(b.left), Of(b.top), Of(b.left + b.width), Of(b.top + b.height)};
     }
-    // The LOGFONT height: negative, the character height in pixels.
-    int FontHeight(FontSize size) const {
+    // The font a form asks for at this scale: the face, and the LOGFONT height (negative, the
+    // character height in pixels).
+    FontRequest Font(FontSize size) const {
+        const char* face = dpi_ == kDesignDpi ? "MS Sans Serif" : "Microsoft Sans Serif";
         if (size.unit == FontSize::Unit::Pixels)
-            return -Of(size.value);
+            return {face, -Of(size.value)};
         const int atDesign = ::MulDiv(size.value, kDesignDpi, 72);
         const int followingDpi = ::MulDiv(size.value, dpi_, 72);
         const int withControls = atDesign * dpi_ / kDesignDpi;
-        return -(followingDpi < withControls ? followingDpi : withControls);
+        return {face, -(followingDpi < withControls ? followingDpi : withControls)};
     }
 
 private:

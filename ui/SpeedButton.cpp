@@ -1,7 +1,7 @@
 // The picture button: its own window class, painted as a push button with its picture.
 #include "ui/SpeedButton.h"
 
-#include "platform/win32/WindowHelpers.h"
+#include "ui/Pictures.h"
 
 namespace korva::ui {
 namespace {
@@ -44,8 +44,8 @@ void SpeedButton::LoadGlyphs() {
     const int size = Parent().GetScale().Of(glyph_.size);
     const bool large = size > glyph_.size;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    enabled_ = win32::LoadPicture(large ? glyph_.normal2x : glyph_.normal, size, size, face);
-    disabled_ = win32::LoadPicture(large ? glyph_.disabled2x : glyph_.disabled, size, size, face);
+    enabled_ = LoadPicture(large ? glyph_.normal2x : glyph_.normal, size, size, face);
+    disabled_ = LoadPicture(large ? glyph_.disabled2x : glyph_.disabled, size, size, face);
 }
 
 LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

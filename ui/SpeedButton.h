@@ -8,7 +8,7 @@
 
 namespace korva::ui {
 
-// The pictures of a speed button: picture resources (see platform/Pixels.h) drawn for 100% and for
+// The pictures of a speed button: picture resources (see ui/Pictures.h) drawn for 100% and for
 // 200%, each with its greyed form for the disabled button.
 struct Glyph {
     int size = 16; // square, in the design

@@ -14,11 +14,6 @@ std::string WindowText(HWND window);
 // area (the screen less the taskbar).
 POINT CentredOnWorkArea(int width, int height);
 
-// A picture resource of the running program (RCDATA in the format of platform/Pixels.h), scaled
-// smoothly to width x height and laid over the background colour, as a 24-bit bitmap owned by the
-// caller; no bitmap when the program has no such resource or it cannot be read.
-BitmapHandle LoadPicture(int resource, int width, int height, COLORREF background);
-
 // An icon resource of the running program at that size (the nearest the icon holds, scaled by the
 // system if need be), owned by the caller; none when the program has no such icon.
 IconHandle LoadIconResource(int resource, int size);

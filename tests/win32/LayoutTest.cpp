@@ -1,7 +1,8 @@
 // The four windows at 100%, 125%, 150% and 200% (96, 120, 144 and 192 DPI): the client area is the
 // design's scaled, every caption fits its control in the control's own font, the memos show their lines
-// unwrapped, no two controls overlap (but the choices in their group), and the window stays inside the
-// work area; and a window told of another DPI (WM_DPICHANGED) lays itself out at it.
+// unwrapped, no two controls overlap (but the choices in their group), the window stays inside the
+// work area, and the fonts are the faces and sizes the scale asks for; and a window told of another DPI
+// (WM_DPICHANGED) lays itself out at it, in the place Windows suggests.
 //
 // A process reads its DPI once (under Wine, LogPixels in HKCU\Control Panel\Desktop), so the table runs
 // this program again for each DPI, with only Layout.AtThisScale and KORVA_LAYOUT_DPI set.
@@ -13,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korva {
@@ -75,8 +78,23 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-// Everything wrong with one window's layout at one scale; empty when there is nothing.
-std::vector<std::string> LayoutFaults(const ui::Form& form, SIZE design, const ui::Scale& scale) {
+// The fonts a window's controls were given: each face and LOGFONT height once.
+using Fonts = std::set<std::pair<std::string, LONG>>;
+Fonts FontsOf(HWND form) {
+    Fonts fonts;
+    for (HWND child : Children(form)) {
+        LOGFONTA font{};
+        const auto handle = reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0));
+        if (handle && ::GetObjectA(handle, sizeof font, &font))
+            fonts.insert({font.lfFaceName, font.lfHeight});
+    }
+    return fonts;
+}
+
+// Everything wrong with one window's layout at one scale; empty when there is nothing. A window moved
+// partly onto another monitor may run past this one's work area.
+std::vector<std::string> LayoutFaults(const ui::Form& form, SIZE design, const ui::Scale& scale,
+                                      bool inWorkArea) {
     std::vector<std::string> faults;
     const HWND window = form.Handle();
     const std::string name = form.Caption() + " at " + std::to_string(scale.Dpi()) + " DPI: ";
@@ -89,8 +107,8 @@ std::vector<std::string> LayoutFaults(const ui::Form& form, SIZE design, const u
     RECT outer{}, work{};
     ::GetWindowRect(window, &outer);
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    if (outer.left < work.left || outer.top < work.top || outer.right > work.right ||
-        outer.bottom > work.bottom)
+    if (inWorkArea && (outer.left < work.left || outer.top < work.top || outer.right > work.right ||
+                       outer.bottom > work.bottom))
         faults.push_back(name + "the window runs past the work area");
 
     std::vector<std::pair<HWND, RECT>> shown;
@@ -162,16 +180,16 @@ struct Program : test::ProgramWindows {
     std::vector<ui::Form*> Forms() { return {&frmMain, &frmAbout, &frmConfig, &frmSelect}; }
 
     // Every fault at this scale; the main window's with the help text of each compile mode in turn.
-    std::vector<std::string> Faults(const ui::Scale& scale) {
+    std::vector<std::string> Faults(const ui::Scale& scale, bool inWorkArea = true) {
         std::vector<std::string> faults;
         auto add = [&](const std::vector<std::string>& more) {
             faults.insert(faults.end(), more.begin(), more.end());
         };
         for (size_t i = 1; i < 4; ++i)
-            add(LayoutFaults(*Forms()[i], kDesigns[i], scale));
+            add(LayoutFaults(*Forms()[i], kDesigns[i], scale, inWorkArea));
         for (int mode = 0; mode < kModeCount; ++mode) {
             frmMain.rgComMode.SetItemIndex(mode);
-            add(LayoutFaults(frmMain, kDesigns[0], scale));
+            add(LayoutFaults(frmMain, kDesigns[0], scale, inWorkArea));
         }
         return faults;
     }
@@ -180,15 +198,13 @@ struct Program : test::ProgramWindows {
     static constexpr SIZE kDesigns[] = {{435, 453}, {508, 282}, {495, 314}, {309, 194}};
 };
 
-// The rectangle Windows suggests with WM_DPICHANGED: where the window is, at the size for that DPI.
-RECT Suggested(const ui::Form& form, SIZE design, int dpi) {
-    RECT r{};
-    ::GetWindowRect(form.Handle(), &r);
+// The rectangle Windows suggests with WM_DPICHANGED: at that place, the size for that DPI.
+RECT Suggested(const ui::Form& form, SIZE design, int dpi, POINT at) {
     const ui::Scale scale(dpi);
     const SIZE size = ui::WindowSizeFor(
         {scale.Of(design.cx), scale.Of(design.cy)}, static_cast<DWORD>(StyleOf(form.Handle())),
         static_cast<DWORD>(::GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE)), dpi);
-    return {r.left, r.top, r.left + size.cx, r.top + size.cy};
+    return {at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 
 TEST(Layout, AtThisScale) {
@@ -201,16 +217,56 @@ TEST(Layout, AtThisScale) {
     for (const std::string& fault : program.Faults(ui::Scale(dpi)))
         ADD_FAILURE() << fault;
 
+    // At 100% the design's face; at any other scale its outline twin, which Windows draws at any size.
+    const struct {
+        int dpi;
+        Fonts fonts[4]; // in the order of Forms()
+    } asked[] = {
+        {96,
+         {{{"MS Sans Serif", -11}, {"MS Sans Serif", -13}},
+          {{"MS Sans Serif", -11}},
+          {{"MS Sans Serif", -11}, {"MS Sans Serif", -13}},
+          {{"MS Sans Serif", -11}}}},
+        {144,
+         {{{"Microsoft Sans Serif", -16}, {"Microsoft Sans Serif", -19}},
+          {{"Microsoft Sans Serif", -16}},
+          {{"Microsoft Sans Serif", -17}, {"Microsoft Sans Serif", -20}},
+          {{"Microsoft Sans Serif", -17}}}},
+    };
+    for (const auto& a : asked) {
+        if (a.dpi != dpi)
+            continue;
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(FontsOf(program.Forms()[i]->Handle()), a.fonts[i]) << program.Forms()[i]->Caption();
+    }
+
     if (dpi != ui::Scale::kDesignDpi)
         return;
-    // Moved to a monitor at 150%, and back.
+    // Dragged onto a monitor at 150% to the right of this one, and back. Windows switches the scale once
+    // most of the window is on the other monitor, and suggests a rectangle there: here two thirds of it
+    // past this screen's right edge. The window takes that place as it is.
+    RECT before[4];
+    for (size_t i = 0; i < 4; ++i)
+        ::GetWindowRect(program.Forms()[i]->Handle(), &before[i]);
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     for (const int next : {144, 96}) {
         for (size_t i = 0; i < 4; ++i) {
-            const RECT suggested = Suggested(*program.Forms()[i], Program::kDesigns[i], next);
-            ::SendMessageA(program.Forms()[i]->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(next, next),
+            const ui::Form& form = *program.Forms()[i];
+            // At 150% a third of it on this screen; back at 100% where it stood.
+            RECT suggested = Suggested(form, Program::kDesigns[i], next, {before[i].left, before[i].top});
+            if (next != ui::Scale::kDesignDpi) {
+                const LONG width = suggested.right - suggested.left;
+                ::OffsetRect(&suggested, work.right - width / 3 - suggested.left, 0);
+            }
+            ::SendMessageA(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(next, next),
                            reinterpret_cast<LPARAM>(&suggested));
+            RECT placed{};
+            ::GetWindowRect(form.Handle(), &placed);
+            EXPECT_EQ(placed.left, suggested.left) << form.Caption() << " at " << next << " DPI";
+            EXPECT_EQ(placed.top, suggested.top) << form.Caption() << " at " << next << " DPI";
         }
-        for (const std::string& fault : program.Faults(ui::Scale(next)))
+        for (const std::string& fault : program.Faults(ui::Scale(next), next == ui::Scale::kDesignDpi))
             ADD_FAILURE() << "after WM_DPICHANGED: " << fault;
     }
 }

@@ -1,6 +1,6 @@
 // Pictures: the program's compressed format decoded (the shipped pictures, a small one by hand, and
 // damaged ones refused), and the smooth scaling that shows them at every display scale.
-#include "platform/Pixels.h"
+#include "ui/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace korva {
+namespace korva::ui {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -25,7 +25,7 @@ const Bytes kSmall = {'K',    'P', 'X', '1', 3, 0, 2, 0, 2, 0, // 3 x 2, two col
                       255,    0,   0,   255, 0, 0, 0, 0,       // red, transparent
                       0b1101, 0,   0,   0,   0, 1, 1};         // literal, copy, literal, literal
 
-TEST(Pixels, PicturesAreDecodedAndDamagedOnesRefused) {
+TEST(Pictures, PicturesAreDecodedAndDamagedOnesRefused) {
     const auto small = DecodePicture(kSmall);
     ASSERT_TRUE(small);
     EXPECT_EQ(small->width, 3);
@@ -35,22 +35,23 @@ TEST(Pixels, PicturesAreDecodedAndDamagedOnesRefused) {
 
     const struct {
         const char* name;
-        std::size_t cut; // bytes kept
-        std::size_t at;  // byte changed, and to what (when at < cut)
-        std::uint8_t to;
+        std::size_t cut;                                          // bytes kept
+        std::vector<std::pair<std::size_t, std::uint8_t>> changed; // bytes changed, and to what
     } damaged[] = {
-        {"no header", 6, 99, 0},
-        {"another format", kSmall.size(), 0, 'B'},
-        {"no colours", kSmall.size(), 8, 0},
-        {"no pixels", 18, 99, 0},
-        {"cut short", kSmall.size() - 1, 99, 0},
-        {"a colour not in the palette", kSmall.size(), 23, 2},
-        {"a copy from before the start", kSmall.size(), 18, 0},
+        {"no header", 6, {}},
+        {"another format", kSmall.size(), {{0, 'B'}}},
+        {"no colours", kSmall.size(), {{8, 0}}},
+        {"no pixels", 18, {}},
+        {"cut short", kSmall.size() - 1, {}},
+        {"a colour not in the palette", kSmall.size(), {{23, 2}}},
+        {"a copy from before the start", kSmall.size(), {{18, 0}}},
+        // Room for every pixel promised would be 4 GB: the 32-bit program cannot have it at all.
+        {"65535 x 65535 in 25 bytes", kSmall.size(), {{4, 0xFF}, {5, 0xFF}, {6, 0xFF}, {7, 0xFF}}},
     };
     for (const auto& d : damaged) {
         Bytes data(kSmall.begin(), kSmall.begin() + static_cast<std::ptrdiff_t>(d.cut));
-        if (d.at < data.size())
-            data[d.at] = d.to;
+        for (const auto& [at, to] : d.changed)
+            data[at] = to;
         EXPECT_FALSE(DecodePicture(data)) << d.name;
     }
 
@@ -67,37 +68,37 @@ TEST(Pixels, PicturesAreDecodedAndDamagedOnesRefused) {
     }
 }
 
-TEST(Pixels, ScalingAveragesWhatEachPixelCoversWeighedByItsAlpha) {
-    const Pixels checker{2, 2, {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}};
+TEST(Pictures, ScalingAveragesWhatEachPixelCoversWeighedByItsAlpha) {
+    const ArgbPicture checker{2, 2, {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}};
     EXPECT_EQ(ScalePicture(checker, 2, 2).argb, checker.argb); // the same size changes nothing
     EXPECT_EQ(ScalePicture(checker, 1, 1).argb, std::vector<std::uint32_t>{0xFF808080});
 
     // A transparent pixel does not darken its neighbour: half red, half see-through.
-    const Pixels edge{2, 1, {0xFFFF0000, 0x00000000}};
+    const ArgbPicture edge{2, 1, {0xFFFF0000, 0x00000000}};
     EXPECT_EQ(ScalePicture(edge, 1, 1).argb, std::vector<std::uint32_t>{0x80FF0000});
     EXPECT_EQ(OverBackground(ScalePicture(edge, 1, 1), 0x0000FF).argb,
               std::vector<std::uint32_t>{0xFF80007F});
 
     // 200% down to 150%: 4 pixels to 3, each covering one and a third; no pixel is dropped or doubled.
-    const Pixels row{4, 1, {0xFF000000, 0xFF000000, 0xFF909090, 0xFF909090}};
+    const ArgbPicture row{4, 1, {0xFF000000, 0xFF000000, 0xFF909090, 0xFF909090}};
     EXPECT_EQ(ScalePicture(row, 3, 1).argb, (std::vector<std::uint32_t>{0xFF000000, 0xFF484848, 0xFF909090}));
 
     // The shipped picture at every scale, from the drawing at 200%: each scale keeps the picture's
     // average colour, as no part of it is dropped or counted twice.
     const auto picture = DecodePicture(ReadResource("korva.kpx"));
     ASSERT_TRUE(picture);
-    auto average = [](const Pixels& p, int shift) {
+    auto average = [](const ArgbPicture& p, int shift) {
         double sum = 0;
         for (const std::uint32_t pixel : p.argb)
             sum += (pixel >> shift) & 0xFF;
         return sum / static_cast<double>(p.argb.size());
     };
     for (const int percent : {100, 125, 150, 200}) {
-        const Pixels shown = ScalePicture(*picture, 170 * percent / 100, 265 * percent / 100);
+        const ArgbPicture shown = ScalePicture(*picture, 170 * percent / 100, 265 * percent / 100);
         for (const int shift : {0, 8, 16})
             EXPECT_NEAR(average(shown, shift), average(*picture, shift), 0.5) << percent << "% " << shift;
     }
 }
 
 } // namespace
-} // namespace korva
+} // namespace korva::ui

@@ -1,12 +1,15 @@
-// Decoding and scaling pictures.
-#include "platform/Pixels.h"
+// Decoding, scaling and loading pictures.
+#include "ui/Pictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-namespace korva {
+namespace korva::ui {
 namespace {
+
+// The most pixels one byte of compressed data can give: a copy is three bytes for up to 258 pixels.
+constexpr std::uint64_t kMostPixelsPerByte = 86;
 
 // One source pixel under a target pixel: which, and its share of the target pixel.
 struct Tap {
@@ -60,7 +63,7 @@ std::uint32_t ToArgb(const Premultiplied& p) {
 
 } // namespace
 
-std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> data) {
+std::optional<ArgbPicture> DecodePicture(std::span<const std::uint8_t> data) {
     auto word = [&](size_t at) { return static_cast<int>(data[at] | data[at + 1] << 8); };
     if (data.size() < 10 || std::memcmp(data.data(), "KPX1", 4) != 0)
         return std::nullopt;
@@ -75,7 +78,11 @@ std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> data) {
         palette.push_back(std::uint32_t{data[at + 3]} << 24 | std::uint32_t{data[at]} << 16 |
                           std::uint32_t{data[at + 1]} << 8 | data[at + 2]);
 
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    // A header that promises more pixels than the rest of the data can hold is damaged.
+    const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    if (pixels > (data.size() - at) * kMostPixelsPerByte)
+        return std::nullopt;
+    const size_t count = static_cast<size_t>(pixels);
     std::vector<std::uint8_t> indices;
     indices.reserve(count);
     while (indices.size() < count) {
@@ -103,7 +110,7 @@ std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> data) {
         }
     }
 
-    Pixels picture{width, height, {}};
+    ArgbPicture picture{width, height, {}};
     picture.argb.reserve(count);
     for (const std::uint8_t index : indices) {
         if (index >= colours)
@@ -113,7 +120,7 @@ std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> data) {
     return picture;
 }
 
-Pixels ScalePicture(const Pixels& source, int width, int height) {
+ArgbPicture ScalePicture(const ArgbPicture& source, int width, int height) {
     const auto across = Taps(source.width, width);
     const auto down = Taps(source.height, height);
     // Each row across first, then each column down.
@@ -123,7 +130,7 @@ Pixels ScalePicture(const Pixels& source, int width, int height) {
             for (const Tap& tap : across[static_cast<size_t>(x)])
                 rows[static_cast<size_t>(y) * width + x].Add(
                     FromArgb(source.argb[static_cast<size_t>(y) * source.width + tap.index]), tap.weight);
-    Pixels scaled{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * height)};
+    ArgbPicture scaled{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * height)};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             Premultiplied sum;
@@ -134,8 +141,8 @@ Pixels ScalePicture(const Pixels& source, int width, int height) {
     return scaled;
 }
 
-Pixels OverBackground(const Pixels& picture, std::uint32_t rgb) {
-    Pixels opaque = picture;
+ArgbPicture OverBackground(const ArgbPicture& picture, std::uint32_t rgb) {
+    ArgbPicture opaque = picture;
     for (std::uint32_t& pixel : opaque.argb) {
         const double a = (pixel >> 24) / 255.0;
         auto mixed = [&](int shift) {
@@ -146,4 +153,44 @@ Pixels OverBackground(const Pixels& picture, std::uint32_t rgb) {
     return opaque;
 }
 
-} // namespace korva
+win32::BitmapHandle LoadPicture(int resource, int width, int height, COLORREF background) {
+    const HMODULE module = ::GetModuleHandleA(nullptr);
+    const HRSRC found =
+        ::FindResourceA(module, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes || width <= 0 || height <= 0)
+        return {};
+    const auto picture =
+        DecodePicture({static_cast<const std::uint8_t*>(bytes), ::SizeofResource(module, found)});
+    if (!picture)
+        return {};
+    const std::uint32_t ground =
+        GetRValue(background) << 16 | GetGValue(background) << 8 | GetBValue(background);
+    const ArgbPicture shown = OverBackground(ScalePicture(*picture, width, height), ground);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win32::BitmapHandle bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
+        return {};
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    auto* rows = static_cast<std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = shown.argb[static_cast<size_t>(y) * width + x];
+            std::uint8_t* out = rows + y * stride + static_cast<size_t>(x) * 3;
+            out[0] = pixel & 0xFF; // blue, green, red
+            out[1] = (pixel >> 8) & 0xFF;
+            out[2] = (pixel >> 16) & 0xFF;
+        }
+    return bitmap;
+}
+
+} // namespace korva::ui
