@@ -1,6 +1,6 @@
 // Pictures: the program's compressed format decoded (the shipped pictures, a small one by hand, and
 // damaged ones refused), and the smooth scaling that shows them at every display scale.
-#include "ui/Pictures.h"
+#include "platform/ArgbPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace korva::ui {
+namespace korva {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -25,7 +25,7 @@ const Bytes kSmall = {'K',    'P', 'X', '1', 3, 0, 2, 0, 2, 0, // 3 x 2, two col
                       255,    0,   0,   255, 0, 0, 0, 0,       // red, transparent
                       0b1101, 0,   0,   0,   0, 1, 1};         // literal, copy, literal, literal
 
-TEST(Pictures, PicturesAreDecodedAndDamagedOnesRefused) {
+TEST(ArgbPicture, PicturesAreDecodedAndDamagedOnesRefused) {
     const auto small = DecodePicture(kSmall);
     ASSERT_TRUE(small);
     EXPECT_EQ(small->width, 3);
@@ -68,7 +68,7 @@ TEST(Pictures, PicturesAreDecodedAndDamagedOnesRefused) {
     }
 }
 
-TEST(Pictures, ScalingAveragesWhatEachPixelCoversWeighedByItsAlpha) {
+TEST(ArgbPicture, ScalingAveragesWhatEachPixelCoversWeighedByItsAlpha) {
     const ArgbPicture checker{2, 2, {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}};
     EXPECT_EQ(ScalePicture(checker, 2, 2).argb, checker.argb); // the same size changes nothing
     EXPECT_EQ(ScalePicture(checker, 1, 1).argb, std::vector<std::uint32_t>{0xFF808080});
@@ -101,4 +101,4 @@ TEST(Pictures, ScalingAveragesWhatEachPixelCoversWeighedByItsAlpha) {
 }
 
 } // namespace
-} // namespace korva::ui
+} // namespace korva
