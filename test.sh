@@ -15,6 +15,8 @@ source "$(dirname "$0")/scripts/common.sh"
 cd "$korva_root"
 
 ensure_packages "${KORVA_PACKAGES[@]}"
+# How the 32-bit program's tests will run, or why not; a KORVA_WINE32 that names no command stops here.
+"$korva_wine" --note-32-bit
 
 step() { printf '\n== %s\n' "$*"; }
 

@@ -17,7 +17,7 @@ pe_machine() {
     [ -n "$offset" ] && od -An -tx1 -j$((offset + 4)) -N2 "$1" 2>/dev/null | tr -d ' \n'
 }
 if [ "$(pe_machine "$1")" = 4c01 ] && ! "$scripts/wine" --runs-32-bit; then
-    "$scripts/wine" --note-32-bit
+    "$scripts/wine" --note-32-bit || exit # a KORVA_WINE32 that names no command fails the test
     exit 77
 fi
 

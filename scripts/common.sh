@@ -11,12 +11,6 @@ KORVA_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev
 korva_root=$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 # Stands for `wine` (see the script): every Wine program of the project is started through it.
 korva_wine="$korva_root/scripts/wine"
-# A command named by its path in KORVA_WINE32 (see scripts/wine) is named from anywhere: the scripts
-# change folders, and ctest starts programs in the build tree.
-case "${KORVA_WINE32:-}" in
-/*) ;;
-*/*) export KORVA_WINE32="$PWD/$KORVA_WINE32" ;;
-esac
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -17,6 +17,8 @@ mkdir -p "$1"
 prefix=$(CDPATH= cd -- "$1" && pwd)
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 ready="$prefix/.korva-ready"
+# A KORVA_WINE32 that names no command is said here, before anything runs (see scripts/wine).
+"$wine" --note-32-bit >/dev/null
 
 if [ -f "$ready" ]; then
     "$wine" --runs-32-bit || exit 0
