@@ -101,7 +101,7 @@ std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLe
     return "/k \"\"" + script + "\"\"";
 }
 
-void CheckScriptPaths(const CompileRequest& request) {
+void CheckScriptPaths(const CompileRequest& request, const NameConversion& names) {
     const std::pair<const char*, std::string> paths[] = {
         {"map path", request.mapPath},
         {"tools folder", request.dirs.ToolsPath},
@@ -112,8 +112,12 @@ void CheckScriptPaths(const CompileRequest& request) {
         const std::string refused =
             std::string("KORVA will not compile: the ") + what + " \"" + path + "\" holds ";
         const std::string correct = ". Correct it under Configuration or choose the map again";
-        if (const std::string device = DevicePartOf(path, request.leadBytes); !device.empty())
-            throw Error(refused + "the name " + device + ", " + kDeviceReading + correct);
+        // Each part as Windows reads it: a superscript digit is one character, and in a double-byte code
+        // page a "\\" may be the second byte of one.
+        if (const CheckedName device = DeviceRefusal(names.FromCodePage(path)); device.refusal != NameRefusal::None) {
+            bool exact = true;
+            throw Error(refused + names.ToCodePage(DeviceText(device), exact) + correct);
+        }
         const std::size_t at = FirstForbiddenPathCharacter(path, request.leadBytes);
         if (at == std::string::npos)
             continue;
@@ -125,12 +129,12 @@ void CheckScriptPaths(const CompileRequest& request) {
 }
 
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
-             Prompts& prompts) {
+             Prompts& prompts, const NameConversion& names) {
     if (!IsCompileMode(request.mode)) {
         prompts.Message(MessageKind::Warning, kChooseModeMessage, MessageButtons::Ok);
         return;
     }
-    CheckScriptPaths(request);
+    CheckScriptPaths(request, names);
     const std::string script = ScriptPath(request.dirs.ToolsPath);
     std::vector<std::string> lines = ScriptLines(request, tables);
     for (std::string& line : lines) {

@@ -8,6 +8,7 @@
 #include "platform/PathText.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
+#include "platform/SystemNames.h"
 
 #include <string>
 #include <vector>
@@ -63,19 +64,20 @@ std::string CommandInterpreter(Shell& shell);
 std::string InterpreterParameters(const std::string& toolsDir, LeadByteTest isLeadByte);
 
 // Throws Error when the map path, the tools or game folder, or the folder the compiled files are copied
-// from has a part that is a device name (DevicePartOf), or holds a character that no Windows path can
-// hold (FirstForbiddenPathCharacter). A device would be handed to every tool in place of the map, or
-// written to in place of the script; in a script such a character would end, join or redirect a
-// command. A stored map path, or a folder typed before these checks, may hold either.
-void CheckScriptPaths(const CompileRequest& request);
+// from has a part that is a device's name (DeviceRefusal, on the path as names reads it in UTF-16), or
+// holds a character that no Windows path can hold (FirstForbiddenPathCharacter). A device would be
+// handed to every tool in place of the map, or written to in place of the script; in a script such a
+// character would end, join or redirect a command. A stored map path, or a folder typed before these
+// checks, may hold either.
+void CheckScriptPaths(const CompileRequest& request, const NameConversion& names);
 
 // What Compile does: with no mode selected, warns and does nothing else; otherwise checks the paths
-// (CheckScriptPaths) and writes the script, in the code page the interpreter reads it in, and starts the
+// (CheckScriptPaths, with the code page's conversion) and writes the script, in the code page the interpreter reads it in, and starts the
 // interpreter on it in the tools folder, without waiting, cmd.exe with delayed expansion off ("/v:off").
 // Throws Error when the script cannot be written (nothing is started; also when a line holds a
 // character the interpreter's code page lacks) or the interpreter cannot be started (the script stays).
 void Compile(const CompileRequest& request, const CompileTables& tables, FileWriter& files, Shell& shell,
-             Prompts& prompts);
+             Prompts& prompts, const NameConversion& names);
 
 inline constexpr const char* kChooseModeMessage = "Please choose a compile mode before compiling.";
 

@@ -19,12 +19,8 @@ std::string MapNameOf(const std::string& mapPath, LeadByteTest isLeadByte) {
     return name;
 }
 
-std::optional<std::string> MapFileRefusal(const std::string& path, FileKinds& kinds,
-                                          LeadByteTest isLeadByte) {
+std::optional<std::string> MapFileRefusal(const std::string& path, FileKinds& kinds) {
     const std::string cannot = "KORVA cannot use \"" + path + "\": ";
-    if (const std::string device = DevicePartOf(path, isLeadByte); !device.empty())
-        return cannot + "it holds the name " + device + ", " + kDeviceReading +
-               ". Give the file or the folder another name.";
     switch (kinds.KindOf(path)) {
     case FileKind::Folder:
         return cannot + "it is a folder. Choose or drop the .map file itself.";

@@ -18,13 +18,10 @@ bool IsMapFile(const std::string& path, LeadByteTest isLeadByte);
 // "CASTLE.MAP" or "No map selected" stay whole.
 std::string MapNameOf(const std::string& mapPath, LeadByteTest isLeadByte);
 
-// How the messages say why a device name cannot be used.
-inline constexpr const char* kDeviceReading = "which Windows reads as a device (the console, a printer, a "
-                                              "port or the null device), not as a file or folder";
-
-// Why a file chosen or dropped as the map cannot be used, or nothing when it can: a part of its path is
-// a device name, or the path opens as a folder or as something other than a disk file. Only a path
-// without device names is opened (through kinds) to look at it. The ".map" test is not made here.
-std::optional<std::string> MapFileRefusal(const std::string& path, FileKinds& kinds, LeadByteTest isLeadByte);
+// Why a file chosen or dropped as the map cannot be used, or nothing when it can: the path opens as a
+// folder or as something other than a disk file (looked at through kinds). The path has passed the rule
+// for names (platform/SystemNames.h), so no part of it is a device's name and opening it touches no
+// device. The ".map" test is not made here.
+std::optional<std::string> MapFileRefusal(const std::string& path, FileKinds& kinds);
 
 } // namespace korva

@@ -31,7 +31,7 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
       cb_runHL(*this, "Run Half-Life when done", {100, 312, 154, 18}),
       btnAbout(*this, "&About...", {262, 8, 78, 26}),
       btnConfig(*this, "C&onfiguration", {344, 8, 82, 26}),
-      odFile(services.prompts),
+      odFile(services.prompts, services.names),
       image(*this, IDB_PICTURE, {257, 86, 170, 265}),
       btnExit(*this, "&Exit", {344, 36, 82, 26}),
       services_(services) {
@@ -60,7 +60,7 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
     btnCompile.OnClick = ui::Handler(this, &TfrmMain::btnCompileClick);
     OnShow = ui::Handler(this, &TfrmMain::FormShow);
     OnDestroy = ui::Handler(this, &TfrmMain::FormDestroy);
-    OnDropFiles = [this](ui::Component* sender, const std::vector<win32::GatedName>& files) {
+    OnDropFiles = [this](ui::Component* sender, const std::vector<std::wstring>& files) {
         FormDropFiles(sender, files);
     };
     AcceptFiles();
@@ -108,51 +108,64 @@ void TfrmMain::rgComModeClick(ui::Component*) {
 }
 
 void TfrmMain::btnBrowseClick(ui::Component*) {
-    const OpenFileResult result = odFile.Execute();
-    if (result == OpenFileResult::Unusable)
+    const ui::OpenFileResult result = odFile.Execute();
+    if (result == ui::OpenFileResult::Unusable)
         return; // the dialog said why; the map path stays as it was
+    if (result == ui::OpenFileResult::Chosen) {
+        if (MapFileRefused(odFile.FileName()))
+            return;
+        MapPath = odFile.FileName();
+    }
     // A cancelled choice is checked too: it keeps a valid map silently, but refuses a path that never was one.
-    if (result == OpenFileResult::Chosen)
-        TakeMapFile(odFile.FileName());
-    else
-        CheckMapPath();
+    CheckMapPath();
 }
 
-void TfrmMain::FormDropFiles(ui::Component*, const std::vector<win32::GatedName>& Files) {
+void TfrmMain::FormDropFiles(ui::Component*, const std::vector<std::wstring>& Files) {
+    // A drop is easily made by accident: unlike Browse, a refused one keeps the map chosen before.
     if (Files.size() != 1) {
         GetPrompts().Message(MessageKind::Error, kDropOneFileMessage, MessageButtons::Ok);
         return;
     }
-    if (!Files[0].path) {
-        GetPrompts().Message(MessageKind::Error, UnusableNameMessage(Files[0].shown), MessageButtons::Ok);
+    const CheckedName dropped = CheckName(Files[0], NameKind::File, services_.names);
+    if (!dropped.path) {
+        GetPrompts().Message(MessageKind::Error, RefusalMessage(dropped, ""), MessageButtons::Ok);
         return;
     }
-    TakeMapFile(*Files[0].path);
+    if (MapFileRefused(*dropped.path))
+        return;
+    if (!IsMapFile(*dropped.path, services_.leadBytes)) {
+        RefuseMap();
+        return;
+    }
+    MapPath = *dropped.path;
+    CheckMapPath();
 }
 
-void TfrmMain::TakeMapFile(const std::string& path) {
-    if (auto refusal = MapFileRefusal(path, services_.kinds, services_.leadBytes)) {
+bool TfrmMain::MapFileRefused(const std::string& path) {
+    const std::optional<std::string> refusal = MapFileRefusal(path, services_.kinds);
+    if (refusal)
         GetPrompts().Message(MessageKind::Error, *refusal, MessageButtons::Ok);
-        return;
-    }
-    MapPath = path;
-    CheckMapPath();
+    return refusal.has_value();
 }
 
 void TfrmMain::CheckMapPath() {
     if (!IsMapFile(MapPath, services_.leadBytes)) {
         MapPath = kNoMapSelected;
-        GetPrompts().Beep();
-        GetPrompts().Message(MessageKind::Error, kRefusedMapMessage, MessageButtons::Ok);
+        RefuseMap();
     }
     edFilename.SetText(FileNamePart(MapPath, services_.leadBytes));
     btnCompile.SetFocus();
 }
 
+void TfrmMain::RefuseMap() {
+    GetPrompts().Beep();
+    GetPrompts().Message(MessageKind::Error, kRefusedMapMessage, MessageButtons::Ok);
+}
+
 void TfrmMain::btnCompileClick(ui::Component*) {
     const CompileRequest request{Dirs, MapPath, rgComMode.ItemIndex(), cb_runHL.Checked(),
                                  services_.leadBytes};
-    Compile(request, tables_, services_.files, services_.shell, GetPrompts());
+    Compile(request, tables_, services_.files, services_.shell, GetPrompts(), services_.names);
 }
 
 Folders TfrmMain::UpdateStrL() const { return Dirs; }
@@ -163,7 +176,7 @@ void TfrmMain::btnConfigClick(ui::Component*) {
     config_->GetCurrentDirs(UpdateStrL());
     if (GetPrompts().ShowModal(*config_) != mrOk)
         return;
-    // Taken as they stand, without any test.
+    // As OK took them: through the rule for names, each as the dialog now shows it.
     Dirs = config_->ChosenDirs();
     odFile.SetInitialDir(Dirs.MapsPath);
 }

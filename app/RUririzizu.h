@@ -10,6 +10,7 @@
 #include "platform/PathText.h"
 #include "platform/ProfileStore.h"
 #include "platform/Shell.h"
+#include "platform/SystemNames.h"
 #include "ui/Controls.h"
 #include "ui/OpenDialog.h"
 
@@ -27,6 +28,7 @@ struct MainServices {
     FileWriter& files;
     FileKinds& kinds; // what a chosen or dropped map file is
     ProfileStore& profiles; // KORVA.INI, loaded at creation and saved at destruction
+    const NameConversion& names; // for the rule for names chosen or dropped, and Compile's checks
     // The system code page's lead-byte test, for cutting paths; null where every byte is one character.
     LeadByteTest leadBytes = nullptr;
     // The program-wide pointer, shown over the window during a search (see FormDesign); or none.
@@ -72,9 +74,11 @@ public:
     void rgComModeClick(ui::Component* Sender);
     void btnCompileClick(ui::Component* Sender);
     void FormShow(ui::Component* Sender);
-    // A file dropped on the window is taken as Browse takes a chosen one; several files at once are
-    // refused with a box, and so is a folder (see TakeMapFile).
-    void FormDropFiles(ui::Component* Sender, const std::vector<win32::GatedName>& Files);
+    // A single .map file dropped on the window is taken as Browse takes a chosen one. Any other drop is
+    // refused with a box and changes nothing: several files, a name that cannot be used, a folder or
+    // device (see MapFileRefused), or a file that is no .map file, which Browse would replace by "No map
+    // selected".
+    void FormDropFiles(ui::Component* Sender, const std::vector<std::wstring>& Files);
     // The main window's game, tools and maps folders as they are now.
     Folders UpdateStrL() const;
 
@@ -82,8 +86,9 @@ public:
     void SetAboutBox(TfrmAbout& about) { about_ = &about; }
     void SetConfigDialog(TfrmConfig& config) { config_ = &config; }
 
-    // The state of the run: folders as stored or configured (normally ending in a backslash, never
-    // checked), the map path, and the selected mode as last seen by rgComModeClick.
+    // The state of the run: folders as stored or configured (normally ending in a backslash; what the
+    // user typed has passed the rule for names, and nothing tests that a folder exists), the map path,
+    // and the selected mode as last seen by rgComModeClick.
     Folders Dirs;
     std::string MapPath;
     int ModeIndex = 0;
@@ -91,13 +96,14 @@ public:
     const CompileTables& Tables() const { return tables_; }
 
 private:
-    // What Browse and a drop do with a chosen file, one way for both: a file that cannot be used (a device
-    // name, a folder, no disk file: MapFileRefusal) is refused with a box and changes nothing; any other
-    // becomes the map path, which then takes the ".map" test (see CheckMapPath).
-    void TakeMapFile(const std::string& path);
-    // The ".map" test of the map path, refusing it with a beep and the box; then the file name edit
-    // shows it and the focus moves to Compile.
+    // Whether a file chosen or dropped as the map opens as a folder or as no disk file
+    // (MapFileRefusal); such a file is refused with a box and changes nothing.
+    bool MapFileRefused(const std::string& path);
+    // The ".map" test of the map path: one without it becomes "No map selected" (RefuseMap); then the
+    // file name edit shows the map path and the focus moves to Compile.
     void CheckMapPath();
+    // The beep and the box that say only .map files can be compiled.
+    void RefuseMap();
 
     MainServices services_;
     CompileTables tables_;

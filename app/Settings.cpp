@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 
 #include "platform/Error.h"
+#include "platform/PathText.h"
 
 #include <cstdint>
 
@@ -106,7 +107,9 @@ LoadedSettings LoadSettings(ProfileStore& store) {
         loaded.values.Dirs.HLPath = kNotFound;
         return loaded;
     }
-    auto text = [&](const char* key) { return store.Read(*path, kFolders, key, kNotFound); };
+    // A path written by hand, or pasted from another tool, may hold "/", which the command interpreter
+    // reads as the start of a switch: it is kept with "\" alone, as every other way in keeps it.
+    auto text = [&](const char* key) { return WithBackslashes(store.Read(*path, kFolders, key, kNotFound)); };
 
     loaded.values.Dirs.HLPath = text("GameDir");
     if (loaded.values.Dirs.HLPath == kNotFound)

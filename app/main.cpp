@@ -9,6 +9,7 @@
 #include "platform/win32/Win32FileWriter.h"
 #include "platform/win32/Win32FolderSystem.h"
 #include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Registry.h"
@@ -50,17 +51,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32MessagePump pump;
     win32::Win32Registry registry;
     win32::Win32Cursor cursor;
+    const NameConversion& names = win32::SystemNameConversion();
     int exitCode = 0;
     try {
         ui::Application application(kApplicationTitle);
-        TfrmMain frmMain({prompts, shell, files, kinds, profiles, win32::SystemLeadBytes(), &cursor},
+        TfrmMain frmMain({prompts, shell, files, kinds, profiles, names, win32::SystemLeadBytes(), &cursor},
                          application.Handle());
         shell.SetOwner(frmMain.Handle());
         TfrmAbout frmAbout(prompts, application.Handle());
         frmMain.SetAboutBox(frmAbout);
-        TfrmConfig frmConfig({prompts, folders, pump, registry, cursor}, application.Handle());
+        TfrmConfig frmConfig({prompts, folders, pump, registry, cursor, names}, application.Handle());
         frmMain.SetConfigDialog(frmConfig);
-        TfrmSelect frmSelect(prompts, application.Handle());
+        TfrmSelect frmSelect(prompts, names, application.Handle());
         frmConfig.SetChooser(frmSelect);
 
         application.Run(frmMain);

@@ -2,7 +2,6 @@
 #include "config/Config.h"
 
 #include "platform/PathText.h"
-#include "platform/win32/Win32Names.h"
 #include "res/resource.h"
 
 namespace korva {
@@ -51,7 +50,7 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       btnScan(*this, "&Scan", {248, 277, 75, 27}),
       btnChange(*this, kManualOn, {8, 277, 150, 27}),
       sfFileFind(services.folders, services.pump),
-      odFile(services.prompts),
+      odFile(services.prompts, services.names),
       Bevel1(*this, {0, 168, 495, 2}),
       Bevel2(*this, {0, 264, 495, 2}),
       lblSuccesHL(*this, "SUCCESFUL", {kSuccessLeft, kRowHL, 70, 16}),
@@ -65,6 +64,7 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       lblFailMaps(*this, "FAILED", {kFailureLeft, kRowMaps, 70, 16}),
       lblSearchDir(*this, "STATIC", "", {8, 146, 479, 16}, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS),
       detection_({services.registry, sfFileFind, *this, services.prompts, services.cursor, Stored}),
+      names_(services.names),
       leadBytes_(services.folders.LeadBytes()) {
     const HFONT editFont = MakeFont(ui::Pixels(11));
     for (ui::Edit* edit : {&edHLDir, &edToolsDir, &edMapsDir})
@@ -116,10 +116,10 @@ void TfrmConfig::GetCurrentDirs(const Folders& List) {
 Folders TfrmConfig::ChosenDirs() const { return chosen_; }
 
 void TfrmConfig::btnOKClick(ui::Component*) {
-    // What the user typed or pasted passes the rule for names from the system before it leaves the
-    // dialog, as a name chosen in a dialog does: as typed where it converts exactly, with the short name
-    // of a folder part that does not, or else not at all. Best fitted, a pasted full-width ampersand
-    // would be "&", and the folder another one, with other programs in it.
+    // What the user typed or pasted passes the rule for names before it leaves the dialog, as a name
+    // chosen in a dialog does: as typed where it converts exactly, with the short name of a folder part
+    // that does not, or else not at all. Best fitted, a pasted full-width ampersand would be "&", and
+    // the folder another one, with other programs in it; a "/" would start a switch in KORVA.BAT.
     const struct {
         ui::Edit& edit;
         const char* field;
@@ -129,16 +129,17 @@ void TfrmConfig::btnOKClick(ui::Component*) {
                 {edMapsDir, "maps folder", &Folders::MapsPath}};
     Folders chosen;
     for (const auto& row : rows) {
-        win32::GatedName typed = win32::GateName(row.edit.WideText(), NameKind::Folder);
+        const CheckedName typed = CheckName(row.edit.WideText(), NameKind::Folder, names_);
         if (!typed.path) {
             // The dialog stays open, with the text as typed, for the user to correct.
             row.edit.SetFocus();
-            GetPrompts().Message(MessageKind::Error, UnusableFolderTextMessage(row.field, typed.shown),
-                                 MessageButtons::Ok);
+            GetPrompts().Message(MessageKind::Error, RefusalMessage(typed, row.field), MessageButtons::Ok);
             return;
         }
-        chosen.*row.folder = std::move(*typed.path);
+        chosen.*row.folder = *typed.path;
     }
+    for (const auto& row : rows)
+        row.edit.SetText(chosen.*row.folder);
     chosen_ = std::move(chosen);
     SetModalResult(mrOk);
 }
@@ -158,10 +159,10 @@ void TfrmConfig::btnChangeClick(ui::Component*) {
 void TfrmConfig::Browse(int filterIndex, std::string& stored, ui::Edit& edit) {
     odFile.SetFilterIndex(filterIndex);
     odFile.SetFileName("");
-    const OpenFileResult result = odFile.Execute();
-    if (result == OpenFileResult::Unusable)
+    const ui::OpenFileResult result = odFile.Execute();
+    if (result == ui::OpenFileResult::Unusable)
         return; // the dialog said why; the folder and its edit stay as they were
-    if (result == OpenFileResult::Chosen)
+    if (result == ui::OpenFileResult::Chosen)
         stored = FolderPart(odFile.FileName(), leadBytes_);
     // A cancelled choice shows the stored folder too.
     edit.SetText(stored);

@@ -24,6 +24,7 @@ struct ConfigServices {
     MessagePump& pump;     // keeps the windows alive during a search
     Registry& registry;
     Cursor& cursor;
+    const NameConversion& names; // for the rule for names that are typed, pasted or chosen
 };
 
 // The texts of the dialog.
@@ -78,8 +79,10 @@ public:
     Folders ChosenDirs() const;
 
     void AutoConfig(ui::Component* Sender);
-    // Takes the three texts and closes the dialog with mrOk; a text that cannot be used is refused in a
-    // box that names the field and the text, and the dialog stays open.
+    // Takes the three texts through the rule for names and closes the dialog with mrOk, the edits then
+    // showing the folders as they will be used ("\" for "/", a short name for a part the code page
+    // lacks). A text that cannot be used is refused in a box that names the field and the text as
+    // typed, and the dialog stays open with it.
     void btnOKClick(ui::Component* Sender);
     void btnChangeClick(ui::Component* Sender);
     void btnHLBrowseClick(ui::Component* Sender);
@@ -114,6 +117,7 @@ private:
     ui::Label& StatusLabelOf(StatusLabel label);
 
     Detection detection_;
+    const NameConversion& names_;
     Folders chosen_; // the texts OK took
     LeadByteTest leadBytes_; // the system code page's, for the folder part of a chosen file
     ui::Control* focusBeforeSearch_ = nullptr; // a button disabled by a search while it had the focus

@@ -1,18 +1,16 @@
 // The location chooser.
 #include "config/Select.h"
 
-#include "platform/win32/Win32Names.h"
-
 namespace korva {
 
-TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
+TfrmSelect::TfrmSelect(Prompts& prompts, const NameConversion& names, HWND owner)
     : ui::Form(prompts, {.className = "TfrmSelect", .caption = "Select folder...", .clientWidth = 309,
                          .clientHeight = 194, .position = ui::FormPosition::ScreenCenter,
                          .border = ui::FormBorder::ToolWindowNoIcons, .font = ui::Pixels(11), .topMost = true,
                          .owner = owner}),
       Label1(*this, "Compile Tools were found in more than one folder.", {4, 6, 300, 14}),
       Label2(*this, "Please doubleclick on the location you wish to use", {4, 21, 300, 14}),
-      lvLocation(*this, {2, 40, 305, 150}) {
+      lvLocation(*this, {2, 40, 305, 150}), names_(names) {
     lvLocation.AddColumn("Path", 301);
     lvLocation.OnDblClick = ui::Handler(this, &TfrmSelect::lvLocationDblClick);
     lvLocation.OnEdited = [this](ui::Component* sender, const std::wstring& text) {
@@ -26,11 +24,10 @@ TfrmSelect::TfrmSelect(Prompts& prompts, HWND owner)
 void TfrmSelect::lvLocationDblClick(ui::Component*) { Close(); }
 
 bool TfrmSelect::lvLocationEdited(ui::Component*, const std::wstring& Text) {
-    const win32::GatedName folder = win32::GateName(Text, NameKind::Folder);
+    const CheckedName folder = CheckName(Text, NameKind::Folder, names_);
     if (folder.path)
         return true;
-    GetPrompts().Message(MessageKind::Error, UnusableFolderTextMessage("tools folder", folder.shown),
-                         MessageButtons::Ok);
+    GetPrompts().Message(MessageKind::Error, RefusalMessage(folder, "tools folder"), MessageButtons::Ok);
     return false;
 }
 
@@ -48,7 +45,7 @@ std::optional<std::string> TfrmSelect::Choose(const std::vector<std::string>& fo
         return std::nullopt;
     // Every caption passed the rule when it was added or edited. A short name looked up then is looked
     // up again: should the folder have gone meanwhile, nothing is chosen.
-    return win32::GateName(*caption, NameKind::Folder).path;
+    return CheckName(*caption, NameKind::Folder, names_).path;
 }
 
 } // namespace korva

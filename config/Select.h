@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/Detection.h"
+#include "platform/SystemNames.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 
@@ -10,8 +11,9 @@ namespace korva {
 
 class TfrmSelect : public ui::Form, public FolderChooser {
 public:
-    // Created hidden; owner is the application window (or none). Modal showings go through prompts.
-    TfrmSelect(Prompts& prompts, HWND owner);
+    // Created hidden; owner is the application window (or none). Modal showings go through prompts; a
+    // caption edited in place passes the rule for names with names. Both outlive the window.
+    TfrmSelect(Prompts& prompts, const NameConversion& names, HWND owner);
 
     ui::Label Label1;
     ui::Label Label2;
@@ -27,6 +29,9 @@ public:
     // window closed (as edited in place, through the rule for names), or nothing. The list is empty
     // again afterwards.
     std::optional<std::string> Choose(const std::vector<std::string>& folders) override;
+
+private:
+    const NameConversion& names_;
 };
 
 } // namespace korva

@@ -6,8 +6,6 @@ namespace {
 
 constexpr std::string_view kFolderEnds = "\\:";
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 } // namespace
 
 std::size_t LastCharacterOf(std::string_view text, std::string_view chars, LeadByteTest isLeadByte) {
@@ -59,38 +57,11 @@ std::string ExtensionOf(std::string_view path, LeadByteTest isLeadByte) {
     return std::string(path.substr(dot));
 }
 
-bool IsDeviceName(std::string_view name) {
-    // A full stop and a blank are never the second byte of a double-byte character.
-    std::string_view base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.remove_suffix(1);
-    std::string upper;
-    for (char c : base)
-        upper += AsciiUpper(c);
-    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
-        if (upper == device)
-            return true;
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
-           upper[3] <= '9';
-}
-
-std::string DevicePartOf(std::string_view path, LeadByteTest isLeadByte) {
-    constexpr std::string_view kPartEnds = "\\/:";
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i <= path.size()) {
-        const bool end = i == path.size();
-        const bool lead =
-            !end && isLeadByte && isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size();
-        if (end || (!lead && kPartEnds.find(path[i]) != std::string_view::npos)) {
-            const std::string_view part = path.substr(start, i - start);
-            if (IsDeviceName(part))
-                return std::string(part);
-            start = i + 1;
-        }
-        i += lead ? 2 : 1;
-    }
-    return {};
+std::string WithBackslashes(std::string path) {
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
 }
 
 } // namespace korva

@@ -34,13 +34,8 @@ std::size_t FirstForbiddenPathCharacter(std::string_view path, LeadByteTest isLe
 // otherwise empty. "C:\maps.old\room" has no extension.
 std::string ExtensionOf(std::string_view path, LeadByteTest isLeadByte);
 
-// Whether Windows reads a name as a device, whatever folder it stands in: CON, PRN, AUX, NUL, COM1 to
-// COM9, LPT1 to LPT9, CONIN$ or CONOUT$, in any case, as the part before the first full stop with
-// trailing blanks ignored. Windows before 11 opens "CON.map" or "Nul .txt" as the device, not as a file.
-bool IsDeviceName(std::string_view name);
-
-// The first part of a path (between backslashes, slashes and colons) that is a device name; empty when
-// there is none.
-std::string DevicePartOf(std::string_view path, LeadByteTest isLeadByte);
+// The path with every "/" turned into "\". Windows' file functions take both, but the command
+// interpreter reads "/" as the start of a switch. A "/" is never part of a double-byte character.
+std::string WithBackslashes(std::string path);
 
 } // namespace korva

@@ -29,21 +29,17 @@ struct OpenFileOptions {
     std::string filter;      // "Name|pattern|Name|pattern", as the user sees the entries
     int filterIndex = 1;     // the active entry, counted from 1
     std::string initialDir;  // empty: the system's choice
-    std::string fileName;    // in: offered name (may be empty); out: the chosen full path
+    std::string fileName;    // the offered name (may be empty); the window keeps the last choice here
     std::string defaultExt;  // without the dot, or empty
     bool hideReadOnly = false;
     bool pathMustExist = false;
     bool fileMustExist = false;
-    // Only the chosen file's folder is used: fileName then holds that folder, ending in its backslash, and
-    // the file's own name need not pass the rule for names.
+    // Only the chosen file's folder is used, so the file's own name need not pass the rule for names.
     bool folderOnly = false;
+    // The chosen file's full path exactly as the system gives it, for the rule for names
+    // (platform/SystemNames.h), which the window applies.
+    std::wstring chosen;
 };
-
-// How the file-open dialog ended. The chosen file's path passes the rule for names from the system
-// (platform/SystemNames.h): a folder part that does not convert exactly is its short name, the file's
-// own name must convert exactly (with folderOnly it is left out), and a path that cannot be used is
-// Unusable.
-enum class OpenFileResult { Cancelled, Chosen, Unusable };
 
 // A window that can run modally: shows itself, runs a nested event loop until it is closed and returns
 // its modal result.
@@ -59,10 +55,12 @@ public:
     // Shows a modal message box, centred on the screen, and returns mrOk, mrYes or mrNo. A box that the
     // system closes without an answer (a quit request read meanwhile) returns mrCancel.
     virtual int Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
-    // Runs the file-open dialog. Chosen: options.fileName holds the file's full path (with folderOnly its
-    // folder), and options.filterIndex the entry active at the end. Unusable: options.fileName holds the
-    // chosen path as a message shows it (ShownName), for the caller to say so; nothing of it may be used.
-    virtual OpenFileResult OpenFile(OpenFileOptions& options) = 0;
+    // The same for a text in UTF-16: a message that names a name exactly as the user gave it, whatever
+    // the code page holds.
+    virtual int Message(MessageKind kind, const std::wstring& text, MessageButtons buttons) = 0;
+    // Runs the file-open dialog; true when a file was chosen: options.chosen then holds its full path and
+    // options.filterIndex the entry active at the end. False when the user cancelled.
+    virtual bool OpenFile(OpenFileOptions& options) = 0;
     // The system's default sound.
     virtual void Beep() = 0;
     // Shows a window modally and returns its modal result.

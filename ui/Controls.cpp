@@ -2,7 +2,7 @@
 #include "ui/Controls.h"
 
 #include "platform/Error.h"
-#include "platform/win32/Win32Names.h"
+#include "platform/win32/CodePageText.h"
 #include "platform/win32/WindowHelpers.h"
 #include "ui/Pictures.h"
 
@@ -54,7 +54,7 @@ Control::~Control() {
 
 std::string Control::Text() const {
     if (form_ == TextForm::Unicode)
-        return ShownName(WideText(), win32::SystemNameConversion());
+        return win32::ExactCodePageText(WideText());
     return win32::WindowText(Handle());
 }
 

@@ -34,8 +34,8 @@ public:
     int Id() const { return id_; }
     Form& Parent() const { return parent_; }
 
-    // The text in the system code page. A Unicode control shows each character the code page lacks as
-    // "?": such a text is good for showing only, and names are read with WideText.
+    // The text in the system code page. A Unicode control's text, which may hold characters the code
+    // page lacks, is given exactly or not at all: such a text throws Error, and is read with WideText.
     std::string Text() const;
     void SetText(const std::string& text);
     // The text exactly as the window holds it.

@@ -58,17 +58,34 @@ win32::FontHandle FontAt(FontSize size, const Scale& scale) {
                                            DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
-// The names of a drop, read in UTF-16 and passed through the rule for names; the drop is released.
-std::vector<win32::GatedName> DroppedFiles(HDROP drop) {
+// The names of a drop, in UTF-16 as the system holds them; the drop is released.
+std::vector<std::wstring> DroppedFiles(HDROP drop) {
     const win32::DropHandle owned(drop);
-    std::vector<win32::GatedName> files;
+    std::vector<std::wstring> files;
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         std::wstring name(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
         name.resize(::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
-        files.push_back(win32::GateName(name, NameKind::File));
+        files.push_back(std::move(name));
     }
     return files;
+}
+
+// User Interface Privilege Isolation (Vista and later) keeps messages of programs with less rights from
+// a program run as administrator: Explorer's drop would never arrive. These three carry it.
+void LetDropsThrough(HWND window) {
+    constexpr UINT kCopyGlobalData = 0x0049; // WM_COPYGLOBALDATA, which carries the dropped names
+    constexpr DWORD kAllow = 1;              // MSGFLT_ALLOW, and MSGFLT_ADD of the older function
+    const UINT messages[] = {WM_DROPFILES, WM_COPYDATA, kCopyGlobalData};
+    using ForWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*); // Windows 7: this window only
+    using ForProgram = BOOL(WINAPI*)(UINT, DWORD);             // Vista: every window of the program
+    if (const auto forWindow = win32::NewerUser32Function<ForWindow>("ChangeWindowMessageFilterEx")) {
+        for (UINT message : messages)
+            forWindow(window, message, kAllow, nullptr);
+    } else if (const auto forProgram = win32::NewerUser32Function<ForProgram>("ChangeWindowMessageFilter")) {
+        for (UINT message : messages)
+            forProgram(message, kAllow);
+    }
 }
 
 } // namespace
@@ -97,7 +114,10 @@ Form::Form(Prompts& prompts, const FormDesign& design)
 
 Form::~Form() { handle_.Reset(); }
 
-void Form::AcceptFiles() { ::DragAcceptFiles(Handle(), TRUE); }
+void Form::AcceptFiles() {
+    ::DragAcceptFiles(Handle(), TRUE);
+    LetDropsThrough(Handle());
+}
 
 std::string Form::Caption() const { return win32::WindowText(Handle()); }
 
@@ -383,7 +403,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return ::IsWindowUnicode(reinterpret_cast<HWND>(wParam)) ? NFR_UNICODE : NFR_ANSI;
         break;
     case WM_DROPFILES: {
-        const std::vector<win32::GatedName> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
+        const std::vector<std::wstring> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
         if (OnDropFiles)
             OnDropFiles(this, files);
         return 0;

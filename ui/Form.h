@@ -6,7 +6,6 @@
 #include "platform/Cursor.h"
 #include "platform/Prompts.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32Names.h"
 #include "ui/Scale.h"
 
 #include <functional>
@@ -36,9 +35,9 @@ template <typename Window> NotifyEvent Handler(Window* window, void (Window::*me
 enum class CloseAction { caHide };
 using CloseEvent = std::function<void(Component* Sender, CloseAction& Action)>;
 
-// Files or folders dropped on a window (from Explorer), each name through the rule for names from the
-// system (platform/SystemNames.h), as a file's.
-using DropEvent = std::function<void(Component* Sender, const std::vector<win32::GatedName>& Files)>;
+// Files or folders dropped on a window (from Explorer), each name exactly as the system gives it, in
+// UTF-16: the window takes it through the rule for names (platform/SystemNames.h).
+using DropEvent = std::function<void(Component* Sender, const std::vector<std::wstring>& Files)>;
 
 enum class FormBorder {
     Single,           // fixed frame; system menu with close, and minimise
@@ -94,7 +93,9 @@ public:
     NotifyEvent OnDestroy; // once, from Destroy
     DropEvent OnDropFiles; // files dropped on the window or a control on it, once AcceptFiles is called
 
-    // Lets the user drop files on the window (DragAcceptFiles); each drop runs OnDropFiles.
+    // Lets the user drop files on the window (DragAcceptFiles); each drop runs OnDropFiles. Where the
+    // program runs as administrator, the drop messages of programs with less rights (Explorer) are let
+    // through too, which Windows otherwise filters out.
     void AcceptFiles();
 
     // Runs OnShow and shows the window; the active control gets the focus.

@@ -1,7 +1,7 @@
 // The report-view list.
 #include "ui/ListView.h"
 
-#include "platform/win32/Win32Names.h"
+#include "platform/win32/CodePageText.h"
 
 #include <commctrl.h>
 
@@ -48,7 +48,7 @@ void ListView::AddItem(const std::string& caption) {
 int ListView::Count() const { return ListView_GetItemCount(Handle()); }
 
 std::string ListView::Caption(int index) const {
-    return ShownName(WideCaption(index), win32::SystemNameConversion());
+    return win32::ExactCodePageText(WideCaption(index));
 }
 
 std::wstring ListView::WideCaption(int index) const {

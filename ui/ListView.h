@@ -29,7 +29,7 @@ public:
     int Count() const;
     // A row's caption exactly as the list holds it.
     std::wstring WideCaption(int index) const;
-    // A row's caption for showing: each character the code page lacks as "?".
+    // A row's caption in the code page, exactly; Error when it holds a character the code page lacks.
     std::string Caption(int index) const;
     // Removes every row (and a refused text waiting for its editing to start again).
     void Clear();

@@ -1,5 +1,6 @@
 // The file-open dialog as a lasting object: it keeps its settings and the last chosen file between
-// showings, and shows itself through the program's prompts.
+// showings, shows itself through the program's prompts, and takes the chosen name through the rule for
+// names (platform/SystemNames.h) with the conversion of the window's services.
 #pragma once
 
 #include "platform/Prompts.h"
@@ -7,23 +8,24 @@
 
 namespace korva::ui {
 
+// How a showing of the dialog ended.
+enum class OpenFileResult {
+    Cancelled,
+    Chosen,
+    Unusable, // a file whose name cannot be used was chosen; the box that says why has been shown
+};
+
 class OpenDialog {
 public:
-    explicit OpenDialog(Prompts& prompts) : prompts_(prompts) {}
+    // Both outlive the dialog.
+    OpenDialog(Prompts& prompts, const NameConversion& names) : prompts_(prompts), names_(names) {}
 
     OpenFileOptions Options; // title, filter, initial folder, default extension, flags; FileName below
 
-    // Shows the dialog. Chosen: FileName() is the chosen file's full path. Unusable: a file whose name
-    // cannot be used was chosen; the error box naming it has been shown, and FileName() is as before.
-    OpenFileResult Execute() {
-        const std::string before = Options.fileName;
-        const OpenFileResult result = prompts_.OpenFile(Options);
-        if (result == OpenFileResult::Unusable) {
-            prompts_.Message(MessageKind::Error, UnusableNameMessage(Options.fileName), MessageButtons::Ok);
-            Options.fileName = before;
-        }
-        return result;
-    }
+    // Shows the dialog. Chosen: FileName() is the chosen file's full path in the code page (with
+    // Options.folderOnly, its folder). Unusable: the refusal, naming the file exactly, has been shown
+    // and FileName() is as before.
+    OpenFileResult Execute();
     const std::string& FileName() const { return Options.fileName; }
     void SetFileName(const std::string& name) { Options.fileName = name; }
     void SetInitialDir(const std::string& folder) { Options.initialDir = folder; }
@@ -31,6 +33,7 @@ public:
 
 private:
     Prompts& prompts_;
+    const NameConversion& names_;
 };
 
 } // namespace korva::ui

@@ -1,17 +1,11 @@
 // The DPI of the screen and of a window, and window sizes and places at a DPI.
 #include "ui/Scale.h"
 
+#include "platform/win32/WindowHelpers.h"
+
 namespace korva::ui {
-namespace {
 
-// Functions of newer Windows, looked up at run time: the program imports nothing that XP lacks.
-template <typename Function> Function NewerUser32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    const FARPROC found = user32 ? ::GetProcAddress(user32, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
-}
-
-} // namespace
+using win32::NewerUser32Function;
 
 int SystemDpi() {
     HDC screen = ::GetDC(nullptr);

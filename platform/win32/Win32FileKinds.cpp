@@ -2,7 +2,7 @@
 #include "platform/win32/Win32FileKinds.h"
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32Names.h"
+#include "platform/win32/CodePageText.h"
 
 namespace korva::win32 {
 

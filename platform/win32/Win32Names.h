@@ -1,12 +1,11 @@
 // The system's side of the rule for names that come in (platform/SystemNames.h): the exact conversion
-// from UTF-16 to the system code page and the file system's short names, and the helpers through which
-// every Win32 implementation takes a name from the system. Names going out to a wide call are converted
-// back with WideText.
+// between UTF-16 and the system code page and the file system's short names. app/main.cpp hands it to
+// the windows with their services; the Win32 implementations that take names from the system (folder
+// listings, registry values, the program's folder) use it here.
 #pragma once
 
 #include "platform/SystemNames.h"
-
-#include <windows.h>
+#include "platform/win32/CodePageText.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +17,7 @@ public:
     // InCodePage with the system code page. Where that is UTF-8 (an option of Windows 10 1903 and
     // later) every name has its form.
     std::string ToCodePage(std::wstring_view name, bool& exact) const override;
+    std::wstring FromCodePage(std::string_view text) const override;
     // GetShortPathNameW, which Windows XP has.
     std::wstring ShortName(const std::wstring& path) const override;
 };
@@ -27,20 +27,5 @@ const NameConversion& SystemNameConversion();
 
 // A path from the system through the rule; nothing when it cannot be used.
 std::optional<std::string> SystemPath(const std::wstring& path, NameKind kind);
-
-// A name from the system or the user, through the rule and as a message shows it.
-struct GatedName {
-    std::optional<std::string> path; // nothing when the name cannot be used
-    std::string shown;               // each character the code page lacks as "?" (ShownName)
-};
-GatedName GateName(const std::wstring& name, NameKind kind);
-
-// 8-bit text of the system code page as UTF-16, for the wide calls that take a name in.
-std::wstring WideText(const std::string& text);
-
-// UTF-16 text in a code page, without best fit. exact is false when a character has no form of its own
-// there: it is then written as the code page's default character. In UTF-8 only text that is no valid
-// UTF-16 fails.
-std::string InCodePage(std::wstring_view text, UINT codePage, bool& exact);
 
 } // namespace korva::win32

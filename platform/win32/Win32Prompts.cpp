@@ -1,9 +1,10 @@
-// System message boxes (centred on the screen through a CBT hook), the file-open dialog (wide, so that the
-// chosen name passes the rule for names from the system) and the beep.
+// System message boxes (centred on the screen through a CBT hook, wide so that a name shows as given),
+// the file-open dialog (wide, so that the window can take the chosen name through the rule for names)
+// and the beep.
 #include "platform/win32/Win32Prompts.h"
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32Names.h"
+#include "platform/win32/CodePageText.h"
 #include "platform/win32/WindowHelpers.h"
 
 #include <commdlg.h>
@@ -48,12 +49,16 @@ HWND PromptOwner() { return ::GetActiveWindow(); }
 } // namespace
 
 int Win32Prompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return Message(kind, WideText(text), buttons);
+}
+
+int Win32Prompts::Message(MessageKind kind, const std::wstring& text, MessageButtons buttons) {
     UINT style = IconOf(kind) | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
     HWND owner = PromptOwner();
     if (!owner)
         style |= MB_TASKMODAL;
     centreHook.Reset(::SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, ::GetCurrentThreadId()));
-    const int answer = ::MessageBoxA(owner, text.c_str(), MessageCaption(kind), style);
+    const int answer = ::MessageBoxW(owner, text.c_str(), WideText(MessageCaption(kind)).c_str(), style);
     centreHook.Reset(); // still there when the box never activated (it could not be shown)
     switch (answer) {
     case IDOK: return mrOk;
@@ -73,7 +78,7 @@ std::string OpenDialogFilter(const std::string& filter) {
     return result;
 }
 
-OpenFileResult Win32Prompts::OpenFile(OpenFileOptions& options) {
+bool Win32Prompts::OpenFile(OpenFileOptions& options) {
     // The wide dialog: the chosen name comes back as the system holds it, for the rule for names.
     const std::wstring filter = WideText(OpenDialogFilter(options.filter));
     const std::wstring initialDir = WideText(options.initialDir);
@@ -101,16 +106,10 @@ OpenFileResult Win32Prompts::OpenFile(OpenFileOptions& options) {
         ofn.Flags |= OFN_FILEMUSTEXIST;
 
     if (!::GetOpenFileNameW(&ofn))
-        return OpenFileResult::Cancelled;
+        return false;
     options.filterIndex = static_cast<int>(ofn.nFilterIndex);
-    const NameKind kind = options.folderOnly ? NameKind::ContainingFolder : NameKind::File;
-    GatedName chosen = GateName(file.data(), kind);
-    if (!chosen.path) {
-        options.fileName = std::move(chosen.shown);
-        return OpenFileResult::Unusable;
-    }
-    options.fileName = std::move(*chosen.path);
-    return OpenFileResult::Chosen;
+    options.chosen = file.data();
+    return true;
 }
 
 void Win32Prompts::Beep() { ::MessageBeep(0); }

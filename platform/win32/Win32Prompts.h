@@ -9,7 +9,8 @@ namespace korva::win32 {
 class Win32Prompts final : public Prompts {
 public:
     int Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
-    OpenFileResult OpenFile(OpenFileOptions& options) override;
+    int Message(MessageKind kind, const std::wstring& text, MessageButtons buttons) override;
+    bool OpenFile(OpenFileOptions& options) override;
     void Beep() override;
     int ShowModal(ModalWindow& window) override;
 };

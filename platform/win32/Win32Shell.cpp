@@ -1,7 +1,7 @@
 // ShellExecuteA and the search-path lookup.
 #include "platform/win32/Win32Shell.h"
 
-#include "platform/win32/Win32Names.h"
+#include "platform/win32/CodePageText.h"
 
 #include <shellapi.h>
 

@@ -158,7 +158,8 @@ TEST_F(Configuration, ToolsInTwoFoldersAreOfferedInTheChooserAndTheOneDoubleClic
 // A folder pasted under manual configuration and a map dropped on the main window reach Compile only as
 // the user named them. Best fitted, the full-width ampersand of a pasted D:\Tools?More\ was "&", and
 // D:\Tools&More\ holds other programs named like the tools: they ran, KORVA.BAT was written there and
-// the folder was saved.
+// the folder was saved. Folders typed with "/", as other tools write them, compile with "\" alone: the
+// command interpreter reads "/" as a switch. A refused drop keeps the map.
 TEST_F(Configuration, APastedFolderIsTakenOnlyAsPastedAndADroppedMapAsBrowseTakesIt) {
     if (::GetACP() != 1252)
         GTEST_SKIP() << "the names are chosen for code page 1252";
@@ -176,11 +177,14 @@ TEST_F(Configuration, APastedFolderIsTakenOnlyAsPastedAndADroppedMapAsBrowseTake
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(PressButton(dialog, "Enable &Manual config"));
     ASSERT_TRUE(WaitUntil([&] { return FindChild(dialog, "Button", "Disable &Manual config") != nullptr; }));
-    HWND tools = nullptr;
-    for (HWND edit : Children(dialog, "Edit"))
+    HWND game = nullptr, tools = nullptr;
+    for (HWND edit : Children(dialog, "Edit")) {
+        if (TextOf(edit) == WorkedExample::kGameDir)
+            game = edit;
         if (TextOf(edit) == WorkedExample::kToolsDir)
             tools = edit;
-    ASSERT_NE(tools, nullptr);
+    }
+    ASSERT_TRUE(game && tools);
     const std::wstring pasted = L"D:\\Tools\uFF06More\\";
     ::SendMessageW(tools, EM_SETSEL, 0, -1);
     ASSERT_TRUE(Paste(tools, pasted));
@@ -188,18 +192,20 @@ TEST_F(Configuration, APastedFolderIsTakenOnlyAsPastedAndADroppedMapAsBrowseTake
     ASSERT_TRUE(PressButton(dialog, "&OK"));
     MessageBoxSeen box = WaitForMessageBox(korva.Id(), "Error");
     ASSERT_TRUE(box) << "the pasted folder was taken";
-    EXPECT_EQ(box.text.rfind("KORVA cannot use \"D:\\Tools?More\\\" as the tools folder: ", 0), 0u)
-        << box.text;
+    EXPECT_EQ(box.wideText.rfind(L"KORVA cannot use \"" + pasted + L"\" as the tools folder: ", 0), 0u);
     ASSERT_TRUE(Answer(box, "OK"));
     EXPECT_TRUE(IsVisible(dialog));
     EXPECT_EQ(WideTextOf(tools), pasted);
-    ASSERT_TRUE(PressButton(dialog, "&Cancel"));
+    ::SendMessageW(tools, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"D:/Tools/Compile/"));
+    ::SendMessageW(game, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"D:/Games/HL/"));
+    ASSERT_TRUE(PressButton(dialog, "&OK"));
     ASSERT_TRUE(WaitUntilGone(dialog));
 
-    // Two files at once, then a folder, change nothing; a single map is taken as Browse takes it.
+    // Two files at once, a folder and a compiled level change nothing; a single map is taken as Browse
+    // takes it.
     for (const std::vector<std::wstring>& refused :
          {std::vector<std::wstring>{L"D:\\Editor\\maps\\castle.map", L"D:\\Editor\\maps\\keep.map"},
-          std::vector<std::wstring>{L"D:\\Editor\\maps"}}) {
+          std::vector<std::wstring>{L"D:\\Editor\\maps"}, std::vector<std::wstring>{L"D:\\Editor\\maps\\keep.bsp"}}) {
         ASSERT_TRUE(DropFiles(main.Handle(), refused));
         box = WaitForMessageBox(korva.Id(), "Error");
         ASSERT_TRUE(box) << "a drop of " << refused.size() << " names was taken";
@@ -210,16 +216,19 @@ TEST_F(Configuration, APastedFolderIsTakenOnlyAsPastedAndADroppedMapAsBrowseTake
     EXPECT_TRUE(main.WaitForFileName("castle.map"));
     EXPECT_TRUE(NoMessageBox(korva.Id()));
 
+    main.SetRunGame(true);
     main.Press("&Compile");
-    ASSERT_TRUE(WaitUntil([] { return ToolsLog().find("QRAD.EXE|") != std::string::npos; }, 30000))
-        << Script();
+    ASSERT_TRUE(WaitUntil([] { return GameLog().find("HL.EXE|") != std::string::npos; }, 30000)) << Script();
     EXPECT_EQ(ToolsLog().rfind("QCSG.EXE|D:\\Editor\\maps\\castle.map|D:\\Tools\\Compile\r\n", 0), 0u)
         << ToolsLog();
+    EXPECT_EQ(Script().find('/'), std::string::npos) << Script();
+    EXPECT_NE(Script().find("\r\nD:\\Games\\HL\\HL.EXE -Console -Dev +map castle\r\n"), std::string::npos);
     EXPECT_EQ(Log(other), "");
     EXPECT_FALSE(FileExists(other + "KORVA.BAT"));
     main.Exit();
     ASSERT_TRUE(korva.WaitForExit(kWaitMs));
     const auto ini = ReadIni(folder.Settings());
+    EXPECT_EQ(IniLookup(ini, "Folders", "GameDir"), WorkedExample::kGameDir);
     EXPECT_EQ(IniLookup(ini, "Folders", "ToolsDir"), WorkedExample::kToolsDir);
     EXPECT_EQ(IniLookup(ini, "Folders", "Mapname"), WorkedExample::kMap);
 }

@@ -1,12 +1,15 @@
 // Driving another program's windows: finding, reading, pressing, answering.
 #include "Desktop.h"
 
+#include "drop/DropRequest.h"
+#include "support/DropFiles.h"
+#include "support/TestFiles.h"
+
 #include <commctrl.h>
 #include <dlgs.h>
 #include <shlobj.h>
 
 #include <cstring>
-#include <utility>
 
 namespace korva::acceptance {
 namespace {
@@ -70,7 +73,19 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// Memory in another process for the list view's messages that take pointers.
+// A kernel handle, closed at the end of its scope.
+struct Owned {
+    explicit Owned(HANDLE h) : handle(h) {}
+    ~Owned() {
+        if (handle)
+            ::CloseHandle(handle);
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    HANDLE handle;
+};
+
+// Memory in another process for the messages that take pointers, and for a library's path.
 class RemoteBuffer {
 public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
@@ -90,8 +105,6 @@ public:
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
     char* Address() const { return address_; }
-    // Leaves the memory to the other process, for what reads it after this buffer has gone.
-    char* Release() { return std::exchange(address_, nullptr); }
     bool Write(size_t offset, const void* data, size_t size) const {
         return address_ && offset + size <= size_ &&
                ::WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
@@ -201,20 +214,39 @@ bool Paste(HWND edit, const std::wstring& text) {
 }
 
 bool DropFiles(HWND window, const std::vector<std::wstring>& files) {
-    std::wstring names;
-    for (const std::wstring& file : files)
-        names += file + L'\0';
-    names += L'\0';
-    DROPFILES header{};
-    header.pFiles = sizeof header;
-    header.fWide = TRUE;
-    // A handle of this process would mean nothing to the other one, but a pointer into its own memory is
-    // a fixed block there, which DragQueryFileW reads as the handle of a drop.
-    RemoteBuffer buffer(window, sizeof header + names.size() * sizeof(wchar_t));
-    if (!buffer.Write(0, &header, sizeof header) ||
-        !buffer.Write(sizeof header, names.data(), names.size() * sizeof(wchar_t)))
+    // The program releases the drop with DragFinish, that is GlobalFree: the memory must be a block of
+    // GlobalAlloc's in its own process, which only code running there can make. So a library of the
+    // tests', loaded there, makes it from the drop described in shared memory.
+    const std::vector<char> data = test::DropFilesData(files);
+    const DWORD processId = ProcessOf(window);
+    const std::wstring name = DropRequestName(processId);
+    const Owned mapping(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                             static_cast<DWORD>(sizeof(DropRequest) + data.size()), name.c_str()));
+    auto* request = mapping.handle ? static_cast<DropRequest*>(::MapViewOfFile(mapping.handle, FILE_MAP_WRITE, 0, 0, 0))
+                                   : nullptr;
+    if (!request)
         return false;
-    return ::PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(buffer.Release()), 0) != FALSE;
+    *request = {reinterpret_cast<std::uintptr_t>(window), static_cast<std::uint32_t>(data.size()), 0};
+    std::memcpy(request + 1, data.data(), data.size());
+
+    const std::wstring library = test::Wide(test::BuildDir() + "tests\\korva_drop.dll");
+    const size_t pathBytes = (library.size() + 1) * sizeof(wchar_t);
+    RemoteBuffer path(window, pathBytes);
+    const Owned process(::OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                          PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                      FALSE, processId));
+    // The system's libraries lie at the same place in every process of a width: so does LoadLibraryW.
+    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    bool posted = false;
+    if (process.handle && path.Write(0, library.c_str(), pathBytes)) {
+        const Owned thread(
+            ::CreateRemoteThread(process.handle, nullptr, 0, loadLibrary, path.Address(), 0, nullptr));
+        posted = thread.handle && ::WaitForSingleObject(thread.handle, kWaitMs) == WAIT_OBJECT_0 &&
+                 request->posted == 1;
+    }
+    ::UnmapViewOfFile(request);
+    return posted;
 }
 
 void Press(HWND button) {
@@ -254,8 +286,10 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const char* caption, int milli
         return box;
     box.caption = caption;
     const int kMessageText = 0xFFFF; // the static control that holds a message box's text
-    if (HWND text = ::GetDlgItem(box.window, kMessageText))
+    if (HWND text = ::GetDlgItem(box.window, kMessageText)) {
         box.text = TextOf(text);
+        box.wideText = WideTextOf(text);
+    }
     return box;
 }
 

@@ -37,7 +37,8 @@ std::wstring WideTextOf(HWND window);
 // Pastes the text into an edit as the user would: on the clipboard in UTF-16, then Ctrl+V's WM_PASTE.
 bool Paste(HWND edit, const std::wstring& text);
 // Drops files on a window as Explorer does: WM_DROPFILES with a DROPFILES block naming them in UTF-16,
-// written into the window's own process, which keeps it until it ends. Does not wait for the drop.
+// in memory of GlobalAlloc's in the window's own process, which releases it. False when the drop could
+// not be posted. Does not wait for the window to take it.
 bool DropFiles(HWND window, const std::vector<std::wstring>& files);
 // Presses a button, a check box or a radio choice as a click would; does not wait for what it starts.
 void Press(HWND button);
@@ -52,6 +53,7 @@ struct MessageBoxSeen {
     HWND window = nullptr;
     std::string caption;
     std::string text;
+    std::wstring wideText; // the text as the box holds it, in UTF-16
     explicit operator bool() const { return window != nullptr; }
 };
 // Waits for a message box with this caption; an empty result when none appeared in time.

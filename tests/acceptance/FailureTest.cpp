@@ -39,8 +39,9 @@ TEST_F(Failures, BrowseRefusesAFileThatIsNoMapUntilAMapIsChosen) {
 
 // A downloaded map can be named with characters the code page lacks. Taken through the ANSI calls, the
 // full-width quote and ampersand would come back as " and &, and the name would run mkdir from the
-// script; a Greek or Japanese name would become another file or a wildcard. Such a file is refused by
-// name; an exact name in a folder named beyond the code page is taken with the folder's short name.
+// script; a Greek or Japanese name would become another file or a wildcard. Such a file is refused in a
+// box that names it exactly; an exact name in a folder named beyond the code page is taken with the
+// folder's short name.
 TEST_F(Failures, BrowseRefusesNamesTheCodePageLacksAndTakesFoldersByTheirShortNames) {
     if (::GetACP() != 1252)
         GTEST_SKIP() << "the names are chosen for code page 1252";
@@ -63,8 +64,7 @@ TEST_F(Failures, BrowseRefusesNamesTheCodePageLacksAndTakesFoldersByTheirShortNa
         ASSERT_TRUE(main.Browse(name));
         MessageBoxSeen box = WaitForMessageBox(korva.Id(), "Error");
         ASSERT_TRUE(box) << "a name the code page lacks was taken";
-        EXPECT_EQ(box.text.rfind("KORVA cannot use \"D:\\Editor\\maps\\", 0), 0u) << box.text;
-        EXPECT_EQ(box.text.find('&'), std::string::npos) << box.text;
+        EXPECT_EQ(box.wideText.rfind(L"KORVA cannot use \"" + name + L"\": the name holds", 0), 0u) << box.text;
         ASSERT_TRUE(Answer(box, "OK"));
         EXPECT_TRUE(NoMessageBox(korva.Id()));
         EXPECT_EQ(main.FileName(), "castle.map"); // the map path stays as it was

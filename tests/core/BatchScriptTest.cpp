@@ -2,6 +2,7 @@
 #include "app/BatchScript.h"
 #include "fakes/FakeFileWriter.h"
 #include "fakes/FakeLeadBytes.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeShell.h"
 #include "platform/Error.h"
@@ -28,10 +29,11 @@ CompileRequest WorkedExample(int mode, bool runGame) {
 class CompileTest : public ::testing::Test {
 protected:
     std::string Run(const CompileRequest& request) {
-        Compile(request, tables, files, shell, prompts);
+        Compile(request, tables, files, shell, prompts, request.leadBytes ? japanese : western);
         return files.files[ScriptPath(request.dirs.ToolsPath)];
     }
 
+    const fakes::FakeNameConversion western, japanese{932};
     CompileTables tables = BuildCompileTables();
     FakeFileWriter files;
     FakeShell shell;
@@ -213,7 +215,7 @@ TEST_F(CompileTest, AFailedWriteOrCloseReportsItsCodeClosesTheFileAndStartsNothi
         failing.failCloseCode = c.closeCode;
         FakeShell idle;
         try {
-            Compile(WorkedExample(1, true), tables, failing, idle, prompts);
+            Compile(WorkedExample(1, true), tables, failing, idle, prompts, western);
             ADD_FAILURE() << "no error for " << c.message;
         } catch (const Error& e) {
             EXPECT_STREQ(e.what(), c.message);
@@ -235,7 +237,7 @@ TEST_F(CompileTest, CompilingTwiceLeavesOnlyTheSecondScript) {
 TEST_F(CompileTest, WithoutAModeItWarnsAndNeitherWritesNorStarts) {
     for (int mode : {-1, -5, 6}) {
         FakePrompts asked;
-        Compile(WorkedExample(mode, true), tables, files, shell, asked);
+        Compile(WorkedExample(mode, true), tables, files, shell, asked, western);
         ASSERT_EQ(asked.messages.size(), 1u);
         EXPECT_EQ(asked.messages[0].kind, MessageKind::Warning);
         EXPECT_EQ(asked.messages[0].text, kChooseModeMessage);
@@ -269,22 +271,25 @@ TEST_F(CompileTest, TextsAScriptCannotCarryStopTheCompileBeforeAnythingIsWritten
          "the maps folder \"D:\\maps?\\\" holds the character ?"},
         {"a control character", [](CompileRequest& r) { r.mapPath = "D:\\maps\\a\tb.map"; },
          "holds a control character"},
-        // Windows before 11 opens these as devices in every folder: the console would wait for the keyboard,
-        // the null device would copy nothing, and KORVA.BAT would be written to a port.
+        // Windows before 11 opens these as devices: the console would wait for the keyboard, the null
+        // device would copy nothing, and KORVA.BAT would be written to a port. No folder can have such a name.
         {"a device as the map", [](CompileRequest& r) { r.mapPath = "D:\\Editor\\maps\\nul.map"; },
          "the map path \"D:\\Editor\\maps\\nul.map\" holds the name nul.map, which Windows reads as a "
          "device"},
         {"a device with a level and a blank",
          [](CompileRequest& r) { r.mapPath = "D:\\maps\\Con .level1.map"; },
          "holds the name Con .level1.map,"},
+        {"a port with a superscript digit", [](CompileRequest& r) { r.mapPath = "D:\\maps\\COM\xB9.map"; },
+         "holds the name COM\xB9.map, which Windows reads as a device"},
         {"a port in the tools folder", [](CompileRequest& r) { r.dirs.ToolsPath = "D:\\Tools\\com7\\"; },
-         "the tools folder \"D:\\Tools\\com7\\\" holds the name com7,"},
+         "the tools folder \"D:\\Tools\\com7\\\" holds the folder name com7, which Windows reads as a device "
+         "(the console, a printer, a port or the null device), so no such folder can exist. Correct it"},
         {"the console's input in the game folder",
          [](CompileRequest& r) { r.dirs.HLPath = "D:\\CONIN$\\HL\\"; },
-         "the game folder \"D:\\CONIN$\\HL\\\" holds the name CONIN$,"},
+         "the game folder \"D:\\CONIN$\\HL\\\" holds the folder name CONIN$,"},
         {"a printer as the maps folder a bare map name is taken from",
          [](CompileRequest& r) { r.mapPath = "castle.map", r.dirs.MapsPath = "D:\\LPT9\\"; },
-         "the maps folder \"D:\\LPT9\\\" holds the name LPT9,"},
+         "the maps folder \"D:\\LPT9\\\" holds the folder name LPT9,"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

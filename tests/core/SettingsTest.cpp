@@ -44,6 +44,12 @@ TEST(Settings, ASavedRunReadsBackAsItWasWithThePathWorkedOutEachTime) {
     EXPECT_TRUE(loaded.values.RunHL);
     EXPECT_EQ(loaded.values.ComMode, 2);
     EXPECT_EQ(store.folderLookups, 2);
+
+    // Paths written with "/", which the command interpreter would read as switches, are read with "\".
+    store.Write("", "Folders", "ToolsDir", "D:/Tools/Compile/");
+    store.Write("", "Folders", "MapName", "D:/Editor/maps/castle.map");
+    EXPECT_EQ(LoadSettings(store).values.Dirs.ToolsPath, run.Dirs.ToolsPath);
+    EXPECT_EQ(LoadSettings(store).values.MapPath, run.MapPath);
 }
 
 TEST(Settings, OnlyAnExactNotFoundGameFolderCountsAsUnconfigured) {

@@ -1,32 +1,15 @@
-// The rule that names from the system pass before they become paths of the code page: taken exactly,
-// by the short names of the folders that do not convert, or not at all.
+// The rule that names from the system or the user pass before they become paths of the code page: "/"
+// as "\", devices refused, and the rest taken exactly, by the short names of the folders that do not
+// convert, or not at all; in a Western, a Cyrillic and a Japanese code page.
+#include "fakes/FakeNameConversion.h"
 #include "platform/SystemNames.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace korva {
 namespace {
 
-// A code page that holds the first 256 characters, and the short names a volume keeps.
-class FakeNameConversion : public NameConversion {
-public:
-    std::string ToCodePage(std::wstring_view name, bool& exact) const override {
-        std::string text;
-        exact = true;
-        for (wchar_t c : name) {
-            exact = exact && c < 256;
-            text += c < 256 ? static_cast<char>(c) : '?';
-        }
-        return text;
-    }
-    std::wstring ShortName(const std::wstring& path) const override {
-        const auto found = shortNames.find(path);
-        return found == shortNames.end() ? std::wstring() : found->second;
-    }
-    std::map<std::wstring, std::wstring> shortNames;
-};
+using fakes::FakeNameConversion;
 
 TEST(SystemNames, ANameIsTakenExactlyOrByItsFoldersShortNamesOrNotAtAll) {
     FakeNameConversion system;
@@ -36,10 +19,13 @@ TEST(SystemNames, ANameIsTakenExactlyOrByItsFoldersShortNamesOrNotAtAll) {
                          {L"D:\\\u65E5\\keep\\\u03A9", L"O~1"},
                          {L"D:\\Games\\\u03A9mega", L"OMEGA~1"},
                          {L"D:\\Odd\\\u03A9", L"\u03A9"}}; // a short name no better than the long one
+    const FakeNameConversion cyrillic(1251), japanese(932);
     const struct {
         const wchar_t* path;
         NameKind kind;
         std::optional<std::string> taken;
+        NameRefusal refused = NameRefusal::NotInCodePage; // when nothing is taken
+        const NameConversion* codePage = nullptr;          // 1252 unless given
     } cases[] = {
         {L"D:\\Editor\\maps\\castle.map", NameKind::File, "D:\\Editor\\maps\\castle.map"},
         {L"D:\\Editor\\maps\\caf\u00E9.map", NameKind::File, "D:\\Editor\\maps\\caf\xE9.map"},
@@ -61,9 +47,39 @@ TEST(SystemNames, ANameIsTakenExactlyOrByItsFoldersShortNamesOrNotAtAll) {
         {L"D:\\Tools\\\u65E5\u672C.exe", NameKind::ContainingFolder, "D:\\Tools\\"},
         {L"D:\\Editor\\\u03A9maps\\qcsg.exe", NameKind::ContainingFolder, "D:\\Editor\\OMAPS~1\\"},
         {L"D:\\Other\\\u03A9mega\\hl.exe", NameKind::ContainingFolder, std::nullopt},
+        {L"D:\\Tools\\con.exe", NameKind::ContainingFolder, "D:\\Tools\\"},
+        // "/", which the command interpreter reads as a switch, is kept as "\".
+        {L"D:/Games/HL/", NameKind::Folder, "D:\\Games\\HL\\"},
+        {L"D:/Editor/\u03A9maps/castle.map", NameKind::File, "D:\\Editor\\OMAPS~1\\castle.map"},
+        {L"D:/Tools/qcsg.exe", NameKind::ContainingFolder, "D:\\Tools\\"},
+        // Devices, whatever follows a full stop and in any code page: the last part is read as the
+        // device; a folder of such a name cannot exist.
+        {L"D:\\maps\\COM\u00B9.map", NameKind::File, std::nullopt, NameRefusal::Device},
+        {L"D:\\maps\\lpt\u00B3 .level1.map", NameKind::File, std::nullopt, NameRefusal::Device},
+        {L"D:\\maps\\Con.level1.map", NameKind::File, std::nullopt, NameRefusal::Device},
+        {L"D:\\maps\\conout$.map", NameKind::File, std::nullopt, NameRefusal::Device},
+        {L"D:\\Games\\NUL", NameKind::Folder, std::nullopt, NameRefusal::Device},
+        {L"D:\\nul\\x.map", NameKind::File, std::nullopt, NameRefusal::DeviceFolder},
+        {L"D:/Games/aux./", NameKind::Folder, std::nullopt, NameRefusal::DeviceFolder},
+        {L"D:\\maps\\COM\u00B2.map", NameKind::File, std::nullopt, NameRefusal::Device, &japanese},
+        {L"D:\\maps\\com10.map", NameKind::File, "D:\\maps\\com10.map"},
+        {L"D:\\maps\\LPT0.map", NameKind::File, "D:\\maps\\LPT0.map"},
+        {L"D:\\maps\\console.map", NameKind::File, "D:\\maps\\console.map"},
+        // Other code pages have other letters: the same name converts in one and not in another.
+        {L"D:\\\u041A\u0430\u0440\u0442\u044B\\x.map", NameKind::File, "D:\\\xCA\xE0\xF0\xF2\xFB\\x.map",
+         NameRefusal::None, &cyrillic},
+        {L"D:\\Editor\\maps\\caf\u00E9.map", NameKind::File, std::nullopt, NameRefusal::NotInCodePage, &cyrillic},
+        {L"D:\\\u8868\\castle.map", NameKind::File, "D:\\\x95\\\\castle.map", NameRefusal::None, &japanese},
+        {L"D:\\Tools\uFF06More\\", NameKind::Folder, "D:\\Tools\x81\x95More\\", NameRefusal::None, &japanese},
+        {L"D:\\maps\\caf\u00E9.map", NameKind::File, std::nullopt, NameRefusal::NotInCodePage, &japanese},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(GatePath(c.path, c.kind, system), c.taken) << ShownName(c.path, system);
+    for (const auto& c : cases) {
+        const CheckedName checked = CheckName(c.path, c.kind, c.codePage ? *c.codePage : system);
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        EXPECT_EQ(checked.path, c.taken);
+        EXPECT_EQ(checked.refusal, c.taken ? NameRefusal::None : c.refused);
+        EXPECT_EQ(checked.name, c.path);
+    }
 
     // Listing entries: a file by its own name only, a folder by its short name where it must.
     EXPECT_EQ(GateEntry(L"QCSG.EXE", L"", false, system), "QCSG.EXE");
@@ -71,7 +87,24 @@ TEST(SystemNames, ANameIsTakenExactlyOrByItsFoldersShortNamesOrNotAtAll) {
               std::nullopt);
     EXPECT_EQ(GateEntry(L"\u03A9mega", L"OMEGA~1", true, system), "OMEGA~1");
     EXPECT_EQ(GateEntry(L"\u03A9mega", L"", true, system), std::nullopt);
-    EXPECT_EQ(ShownName(L"D:\\\u65E5\u672C.map", system), "D:\\??.map");
+}
+
+// A refusal names the name exactly as it came in, and says why in its own words.
+TEST(SystemNames, ARefusalNamesTheNameAsItCameIn) {
+    const FakeNameConversion system;
+    EXPECT_EQ(RefusalMessage(CheckName(L"D:\\T\uFF5Cools\\", NameKind::Folder, system), "tools folder"),
+              L"KORVA cannot use \"D:\\T\uFF5Cools\\\" as the tools folder: the text holds characters that the "
+              L"system's code page does not have, and no folder of that name has a short name without them. "
+              L"KORVA would have to change them, and would then work in another folder. Type the folder "
+              L"without them, or give the folder a name without them.");
+    EXPECT_EQ(RefusalMessage(CheckName(L"D:\\maps\\COM\u00B9.map", NameKind::File, system), ""),
+              L"KORVA cannot use \"D:\\maps\\COM\u00B9.map\": it holds the name COM\u00B9.map, which Windows "
+              L"reads as a device (the console, a printer, a port or the null device), not as a file or "
+              L"folder. Give the file or the folder another name.");
+    EXPECT_EQ(RefusalMessage(CheckName(L"D:\\nul\\x.map", NameKind::File, system), ""),
+              L"KORVA cannot use \"D:\\nul\\x.map\": it holds the folder name nul, which Windows reads as a "
+              L"device (the console, a printer, a port or the null device), so no such folder can exist. "
+              L"Choose another folder.");
 }
 
 } // namespace

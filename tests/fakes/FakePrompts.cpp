@@ -4,8 +4,16 @@
 namespace korva::fakes {
 
 int FakePrompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
+    return Record({kind, text, buttons});
+}
+
+int FakePrompts::Message(MessageKind kind, const std::wstring& text, MessageButtons buttons) {
+    return Record({kind, "", buttons, text});
+}
+
+int FakePrompts::Record(const ShownMessage& message) {
     events.push_back("message");
-    messages.push_back({kind, text, buttons});
+    messages.push_back(message);
     if (onMessage)
         onMessage(messages.back());
     if (!messageAnswers.empty()) {
@@ -13,20 +21,20 @@ int FakePrompts::Message(MessageKind kind, const std::string& text, MessageButto
         messageAnswers.pop_front();
         return answer;
     }
-    return buttons == MessageButtons::YesNo ? mrYes : mrOk;
+    return message.buttons == MessageButtons::YesNo ? mrYes : mrOk;
 }
 
-OpenFileResult FakePrompts::OpenFile(OpenFileOptions& options) {
+bool FakePrompts::OpenFile(OpenFileOptions& options) {
     events.push_back("open");
     openRequests.push_back(options);
     if (fileChoices.empty() || !fileChoices.front()) {
         if (!fileChoices.empty())
             fileChoices.pop_front();
-        return OpenFileResult::Cancelled;
+        return false;
     }
-    options.fileName = *fileChoices.front();
+    options.chosen = *fileChoices.front();
     fileChoices.pop_front();
-    return unusableNames.count(options.fileName) ? OpenFileResult::Unusable : OpenFileResult::Chosen;
+    return true;
 }
 
 void FakePrompts::Beep() {

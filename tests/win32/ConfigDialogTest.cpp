@@ -7,6 +7,7 @@
 #include "config/Config.h"
 #include "config/Select.h"
 #include "fakes/FakeFileKinds.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeRegistry.h"
@@ -73,8 +74,8 @@ void CALLBACK CloseOpenDialog(HWND, UINT, UINT_PTR, DWORD) {
 class ConfigDialogTest : public ::testing::Test {
 protected:
     ConfigDialogTest()
-        : main({prompts, shell, files, kinds, Configured(settings)}, nullptr),
-          config({prompts, disks, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
+        : main({prompts, shell, files, kinds, Configured(settings), names}, nullptr),
+          config({prompts, disks, pump, registry, cursor, names}, nullptr), select(prompts, names, nullptr) {
         main.SetConfigDialog(config);
         config.SetChooser(select);
         main.Dirs.HLPath = "C:\\Games\\HL\\";
@@ -159,6 +160,7 @@ protected:
     fakes::FakeMessagePump pump;
     fakes::FakeRegistry registry;
     win32::Win32Cursor cursor;
+    fakes::FakeNameConversion names; // code page 1252, whatever the system's
     TfrmMain main;
     TfrmConfig config;
     TfrmSelect select;
@@ -240,37 +242,32 @@ TEST_F(ConfigDialogTest, ManualConfigurationMakesTheEditsWritableAndTypedTextRea
 
 // Under manual configuration a typed or pasted folder passes the rule for names at OK, as a chosen one
 // does. Best fitted, a full-width ampersand became "&" and Omega "O": Compile then ran another folder's
-// tools. A text the code page lacks is refused in a box that names the field and the text, the dialog
-// staying open with the text as typed; an existing folder is taken by its short name; exact text as typed.
+// tools. A text the code page lacks is refused in a box that names the field and the text exactly as
+// typed, the dialog staying open with it; an existing folder is taken by its short name; "/" as "\", and
+// the edits then show the folders as they are used.
 TEST_F(ConfigDialogTest, TypedAndPastedFoldersPassTheRuleForNamesAtOk) {
-    if (::GetACP() != 1252)
-        GTEST_SKIP() << "the names are chosen for code page 1252";
-    const test::TempDir temp;
-    const std::wstring omega = test::Wide(temp.Path()) + L"\u03A9mega";
-    test::MakeDir(omega);
-    const std::string omegaShort = test::ShortName(omega);
-    ASSERT_FALSE(omegaShort.empty());
+    names.shortNames[L"D:\\Tools\\\u03A9mega"] = L"OMEGA~1";
     const HWND dialog = config.Handle();
     const struct {
         ui::Edit& edit;
-        std::function<void(HWND)> enter;
+        bool pasted;
+        std::wstring typed;
         const char* field;
-        const char* shown;
         std::wstring corrected;
     } refused[] = {
-        {config.edHLDir, [](HWND edit) { TypeWide(edit, L"D:\\Games\\H\uFF06L\\"); }, "game folder",
-         "D:\\Games\\H?L\\", L"D:\\Games\\HL"},
-        {config.edToolsDir, [&](HWND edit) { Paste(dialog, edit, L"D:\\Tools\uFF06More\\"); }, "tools folder",
-         "D:\\Tools?More\\", omega + L"\\"},
-        {config.edMapsDir, [&](HWND edit) { Paste(dialog, edit, L"D:\\\u03A9nly\\"); }, "maps folder",
-         "D:\\?nly\\", L"D:\\Levels"},
+        {config.edHLDir, false, L"D:\\Games\\H\uFF06L\\", "game folder", L"D:/Games/HL"},
+        {config.edToolsDir, true, L"D:\\T\uFF5Cools\\", "tools folder", L"D:\\Tools\\\u03A9mega\\"},
+        {config.edMapsDir, true, L"D:\\\u03A9nly\\", "maps folder", L"D:\\Levels"},
     };
     size_t next = 0;
     prompts.onMessage = [&](const fakes::ShownMessage& box) {
         ASSERT_LT(next, std::size(refused));
         const auto& row = refused[next++];
         EXPECT_EQ(box.kind, MessageKind::Error);
-        EXPECT_EQ(box.text, UnusableFolderTextMessage(row.field, row.shown));
+        EXPECT_EQ(box.wideText.rfind(L"KORVA cannot use \"" + row.typed + L"\" as the " +
+                                         std::wstring(row.field, row.field + std::strlen(row.field)) + L": ",
+                                     0),
+                  0u);
         EXPECT_TRUE(config.Modal());
         EXPECT_TRUE(row.edit.Focused());
         EXPECT_EQ(MainFolders(), (std::vector<std::string>{"C:\\Games\\HL\\", "C:\\Tools\\", "C:\\Maps\\"}));
@@ -283,19 +280,22 @@ TEST_F(ConfigDialogTest, TypedAndPastedFoldersPassTheRuleForNamesAtOk) {
             for (const auto& row : refused) {
                 row.edit.SetText("");
                 row.edit.SetFocus();
-                row.enter(row.edit.Handle());
-            }
-            EXPECT_EQ(config.edToolsDir.WideText(), L"D:\\Tools\uFF06More\\"); // shown as pasted
-            // Wine's edit keeps UTF-16 whatever the window; an 8-bit one of Windows narrows a paste at once.
-            for (const auto& row : refused)
+                if (row.pasted)
+                    Paste(dialog, row.edit.Handle(), row.typed);
+                else
+                    TypeWide(row.edit.Handle(), row.typed);
+                EXPECT_EQ(row.edit.WideText(), row.typed); // shown as typed
+                // Wine's edit keeps UTF-16 whatever the window; an 8-bit one of Windows narrows a paste at once.
                 EXPECT_TRUE(::IsWindowUnicode(row.edit.Handle()));
+            }
         },
         [&] { Ok(); });
     prompts.onMessage = nullptr;
     EXPECT_EQ(result, mrOk);
     EXPECT_EQ(next, std::size(refused));
-    EXPECT_EQ(MainFolders(),
-              (std::vector<std::string>{"D:\\Games\\HL", temp.Path() + omegaShort + "\\", "D:\\Levels"}));
+    const std::vector<std::string> used{"D:\\Games\\HL", "D:\\Tools\\OMEGA~1\\", "D:\\Levels"};
+    EXPECT_EQ(MainFolders(), used);
+    EXPECT_EQ(Edits(), used);
 }
 
 TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
@@ -319,7 +319,7 @@ TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
         SCOPED_TRACE(row.filterIndex);
         prompts.openRequests.clear();
         config.odFile.SetFileName("left over");
-        prompts.fileChoices = {std::string("C:\\Tools\\QCSG.EXE")};
+        prompts.fileChoices = {L"C:\\Tools\\QCSG.EXE"};
         Press(row.button.Handle());
         ASSERT_EQ(prompts.openRequests.size(), 1u);
         const OpenFileOptions& shown = prompts.openRequests[0];
@@ -334,18 +334,16 @@ TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
         EXPECT_EQ(row.edit.Text(), "C:\\Tools\\");
         EXPECT_FALSE(row.button.Focused());
 
-        // A file whose name cannot be used: the box names it, and the folder and its edit stay.
+        // A file whose folder cannot be used: the box names it, and the folder and its edit stay.
         prompts.messages.clear();
         row.edit.SetText("typed");
-        prompts.fileChoices = {std::string("C:\\?mega\\QCSG.EXE")};
-        prompts.unusableNames = {"C:\\?mega\\QCSG.EXE"};
+        prompts.fileChoices = {L"C:\\\u03A9mega\\QCSG.EXE"};
         Press(row.button.Handle());
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
-        EXPECT_EQ(prompts.messages[0].text, UnusableNameMessage("C:\\?mega\\QCSG.EXE"));
+        EXPECT_EQ(prompts.messages[0].wideText.rfind(L"KORVA cannot use \"C:\\\u03A9mega\\QCSG.EXE\": ", 0), 0u);
         EXPECT_EQ(row.stored, "C:\\Tools\\");
         EXPECT_EQ(row.edit.Text(), "typed");
-        prompts.unusableNames.clear();
     }
     config.Hide();
 }
@@ -358,7 +356,7 @@ TEST_F(ConfigDialogTest, ACancelledBrowseShowsTheStoredFolderWhichSurvivesShowin
             prompts.fileChoices = {std::nullopt};
             Press(config.btnHLBrowse.Handle());
             EXPECT_EQ(config.edHLDir.Text(), "");
-            prompts.fileChoices = {std::string("D:\\Sierra\\Half-Life\\hl.exe")};
+            prompts.fileChoices = {L"D:\\Sierra\\Half-Life\\hl.exe"};
             Press(config.btnHLBrowse.Handle());
         },
         [&] { Cancel(); });

@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Cursor.h"
 #include "platform/win32/Win32FolderSystem.h"
 #include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32Registry.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,8 @@ constexpr const char* kWcKey = "Software\\Sierra OnLine\\Setup\\WC";
 class ConfigScanTest : public ::testing::Test {
 protected:
     ConfigScanTest()
-        : config({prompts, folders, pump, registry, cursor}, nullptr), select(prompts, nullptr) {
+        : config({prompts, folders, pump, registry, cursor, win32::SystemNameConversion()}, nullptr),
+          select(prompts, win32::SystemNameConversion(), nullptr) {
         config.SetChooser(select);
         game.SetText("Directory", "C:\\Games\\Half-Life");
         editorKey.SetText("Directory", Editor());

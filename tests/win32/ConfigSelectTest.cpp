@@ -2,6 +2,7 @@
 // caption edited in place, Enter and Esc that do not close it, and a close with no row selected.
 #include "WinTestSupport.h"
 #include "config/Select.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakePrompts.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace {
 
 class ConfigSelectTest : public ::testing::Test {
 protected:
-    ConfigSelectTest() : select(prompts, nullptr) {}
+    ConfigSelectTest() : select(prompts, names, nullptr) {}
     ~ConfigSelectTest() override { select.Destroy(); }
 
     HWND List() const { return select.lvLocation.Handle(); }
@@ -42,6 +43,7 @@ protected:
     }
 
     fakes::FakePrompts prompts;
+    fakes::FakeNameConversion names;
     TfrmSelect select;
     std::vector<std::string> rowsShown;
 };
@@ -78,8 +80,8 @@ TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
 }
 
 // A caption edited in place passes the rule for names, as a typed folder does: pasted with a full-width
-// ampersand, which a best fit made "&", it is refused in a box, and the editing starts again with the
-// text as typed; corrected, it is the choice.
+// ampersand, which a best fit made "&", it is refused in a box that names it as pasted, and the editing
+// starts again with the text as typed; corrected, it is the choice, with "\" for "/".
 TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForNames) {
     const std::wstring pasted = L"F:\\Tools\uFF06More\\";
     std::wstring retyped;
@@ -96,7 +98,7 @@ TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForN
         EXPECT_NE(editor, nullptr) << "the editing did not start again";
         retyped.resize(260);
         retyped.resize(static_cast<size_t>(::GetWindowTextW(editor, retyped.data(), 260)));
-        ::SetWindowTextW(editor, L"F:\\Edited\\");
+        ::SetWindowTextW(editor, L"F:/Edited/");
         ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
         PostDoubleClickOnRow(0);
         return window.RunModal();
@@ -105,7 +107,7 @@ TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForN
     EXPECT_EQ(retyped, pasted);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(prompts.messages[0].text, UnusableFolderTextMessage("tools folder", "F:\\Tools?More\\"));
+    EXPECT_EQ(prompts.messages[0].wideText.rfind(L"KORVA cannot use \"" + pasted + L"\" as the tools folder: ", 0), 0u);
 }
 
 TEST_F(ConfigSelectTest, ADoubleClickBelowTheRowsClosesItWithNothingChosen) {

@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileWriter.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32Shell.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +81,7 @@ protected:
     // Compiles for real and waits until the script's last command has run.
     void CompileAndWait(const std::string& lastProgram, const std::string& lastLog) {
         const std::string before = test::ReadFile(lastLog);
-        Compile(request, BuildCompileTables(), files, shell, prompts);
+        Compile(request, BuildCompileTables(), files, shell, prompts, win32::SystemNameConversion());
         ASSERT_TRUE(test::WaitFor([&] {
             const std::string log = test::ReadFile(lastLog);
             return log.size() > before.size() && log.find(lastProgram, before.size()) != std::string::npos;
@@ -134,21 +135,27 @@ TEST_F(Chain, ALeakCheckSkipsTheLaterStepsAsRemarks) {
 }
 
 // A letter beyond ASCII, and a + that Copy would read as "join these files" (a+b.bsp was never copied
-// and the game started on the old level).
+// and the game started on the old level). The game is given each map's own name.
 TEST_F(Chain, MapsNamedWithALetterBeyondAsciiOrAPlusAreCompiledAndPlayed) {
-    for (const std::string name : {"ch\xE2teau", "a+b"}) {
-        SCOPED_TRACE(name);
+    const struct {
+        std::string name;
+        std::string onGameLine; // as the script quotes it
+    } maps[] = {{"ch\xE2teau", "ch\xE2teau"}, {"a+b", "\"a+b\""}};
+    for (const auto& map : maps) {
+        SCOPED_TRACE(map.name);
         Install("HL", "Tools", "maps");
-        request.mapPath = request.dirs.MapsPath + name + ".map";
+        request.mapPath = request.dirs.MapsPath + map.name + ".map";
         test::WriteFile(request.mapPath, "// a map\r\n");
         request.mode = 0;
         request.runGame = true;
-        CompileAndWait("HL.EXE", request.dirs.HLPath + "standin.log");
+        const std::string gameLog = request.dirs.HLPath + "standin.log";
+        const std::size_t before = test::ReadFile(gameLog).size(); // the pass before wrote its own line
+        CompileAndWait("HL.EXE", gameLog);
         EXPECT_NE(test::ReadFile(request.dirs.ToolsPath + "standin.log").find(request.mapPath),
                   std::string::npos);
-        EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\" + name + ".bsp"));
-        EXPECT_NE(test::ReadFile(request.dirs.HLPath + "standin.log").find("HL.EXE|-Console -Dev +map "),
-                  std::string::npos);
+        EXPECT_TRUE(test::FileExists(request.dirs.HLPath + "Valve\\Maps\\" + map.name + ".bsp"));
+        EXPECT_EQ(test::ReadFile(gameLog).substr(before).rfind("HL.EXE|-Console -Dev +map " + map.onGameLine + "|", 0),
+                  0u);
     }
 }
 

@@ -5,17 +5,18 @@
 #include "app/About.h"
 #include "app/RUririzizu.h"
 #include "fakes/FakeFileKinds.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeShell.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileWriter.h"
+#include "support/DropFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <algorithm>
+#include <cstring>
 
 namespace korva {
 namespace {
@@ -42,18 +43,11 @@ void Key(HWND target, WPARAM key) {
     test::PumpMessages();
 }
 
-// Files dropped on a window as the shell drops them: a DROPFILES block with the names in UTF-16.
+// Files dropped on a window as the shell drops them.
 void DropOn(HWND window, const std::vector<std::wstring>& files) {
-    size_t chars = 1; // the list ends in an empty name
-    for (const std::wstring& file : files)
-        chars += file.size() + 1;
-    HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(::GlobalLock(drop));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* name = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& file : files)
-        name = std::copy(file.begin(), file.end(), name) + 1;
+    const std::vector<char> data = test::DropFilesData(files);
+    HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, data.size());
+    std::memcpy(::GlobalLock(drop), data.data(), data.size());
     ::GlobalUnlock(drop);
     ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); // the window releases it
     test::PumpMessages();
@@ -62,7 +56,7 @@ void DropOn(HWND window, const std::vector<std::wstring>& files) {
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
-        : form({prompts, shell, files, kinds, Configured(settings)}, nullptr), about(prompts, nullptr) {
+        : form({prompts, shell, files, kinds, Configured(settings), names}, nullptr), about(prompts, nullptr) {
         form.SetAboutBox(about);
         form.Dirs.HLPath = "C:\\Games\\HL\\";
         form.Dirs.ToolsPath = tools.Path();
@@ -88,6 +82,7 @@ protected:
     win32::Win32FileWriter files;
     fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore settings;
+    fakes::FakeNameConversion names;
     TempDir tools;
     TfrmMain form;
     TfrmAbout about;
@@ -158,7 +153,7 @@ TEST_F(MainWindowTest, StoredModesAreBoundedByTheGroupAndNoModeMeansNoCompile) {
 }
 
 TEST_F(MainWindowTest, BrowseAcceptsAMapAndOffersItAgain) {
-    prompts.fileChoices = {std::string("C:\\Maps\\room.map"), std::nullopt};
+    prompts.fileChoices = {L"C:\\Maps\\room.map", std::nullopt};
     Press(form.btnBrowse.Handle());
     EXPECT_EQ(form.MapPath, "C:\\Maps\\room.map");
     EXPECT_EQ(form.edFilename.Text(), "room.map");
@@ -182,11 +177,11 @@ TEST_F(MainWindowTest, BrowseAcceptsAMapAndOffersItAgain) {
 
 TEST_F(MainWindowTest, BrowseRefusesOtherFilesWithABeepThenTheError) {
     const struct {
-        std::optional<std::string> choice;
+        std::optional<std::wstring> choice;
         std::string mapPathBefore;
     } cases[] = {
-        {std::string("C:\\Maps\\ROOM.MAP"), "C:\\Maps\\castle.map"},
-        {std::string("C:\\maps.old\\room"), "C:\\Maps\\castle.map"},
+        {L"C:\\Maps\\ROOM.MAP", "C:\\Maps\\castle.map"},
+        {L"C:\\maps.old\\room", "C:\\Maps\\castle.map"},
         {std::nullopt, ""},            // cancelled over an empty path
         {std::nullopt, "Not Found"},   // cancelled over the settings' default
         {std::nullopt, "No map selected"},
@@ -209,9 +204,9 @@ TEST_F(MainWindowTest, BrowseRefusesOtherFilesWithABeepThenTheError) {
     }
 }
 
-// A single file dropped on the window goes where Browse's choice goes: the name rule, the device and
-// folder checks, the ".map" test; then it is the map, shown in the file name edit, the focus on Compile.
-// Several files at once change nothing.
+// A single file dropped on the window goes where Browse's choice goes: the name rule, the folder and
+// device checks, the ".map" test; then it is the map, shown in the file name edit, the focus on Compile.
+// A refused drop changes nothing, not even the map path that a refused Browse replaces.
 TEST_F(MainWindowTest, ADroppedFileIsTakenAsBrowseTakesItsChoice) {
     kinds.kinds = {{"C:\\Maps\\room.map", FileKind::DiskFile},
                    {"C:\\Maps\\old.map", FileKind::Folder},
@@ -220,18 +215,20 @@ TEST_F(MainWindowTest, ADroppedFileIsTakenAsBrowseTakesItsChoice) {
     const struct {
         std::vector<std::wstring> files;
         std::string mapPath;
-        const char* message; // the start of the box's text, or null for none
+        const wchar_t* message; // the start of the box's text, or null for none
     } cases[] = {
         {{L"C:\\Maps\\room.map"}, "C:\\Maps\\room.map", nullptr},
-        {{L"C:\\Maps\\a.map", L"C:\\Maps\\b.map"}, before, kDropOneFileMessage},
-        {{L"C:\\Maps\\old.map"}, before, "KORVA cannot use \"C:\\Maps\\old.map\": it is a folder"},
-        {{L"C:\\Maps\\pipe.map"}, before, "KORVA cannot use \"C:\\Maps\\pipe.map\": it opens as"},
-        {{L"C:\\Maps\\nul.map"}, before, "KORVA cannot use \"C:\\Maps\\nul.map\": it holds the name"},
-        {{L"C:\\Maps\\\u65E5.map"}, before, "KORVA cannot use \"C:\\Maps\\?.map\": the name holds"},
-        {{L"C:\\Maps\\notes.txt"}, "No map selected", kRefusedMapMessage},
+        {{L"C:/Maps/room.map"}, "C:\\Maps\\room.map", nullptr},
+        {{L"C:\\Maps\\a.map", L"C:\\Maps\\b.map"}, before, L"Drop a single .map file on KORVA"},
+        {{L"C:\\Maps\\old.map"}, before, L"KORVA cannot use \"C:\\Maps\\old.map\": it is a folder"},
+        {{L"C:\\Maps\\pipe.map"}, before, L"KORVA cannot use \"C:\\Maps\\pipe.map\": it opens as"},
+        {{L"C:\\Maps\\nul.map"}, before, L"KORVA cannot use \"C:\\Maps\\nul.map\": it holds the name"},
+        {{L"C:\\Maps\\COM\u00B9.map"}, before, L"KORVA cannot use \"C:\\Maps\\COM\u00B9.map\": it holds the name"},
+        {{L"C:\\Maps\\\u65E5.map"}, before, L"KORVA cannot use \"C:\\Maps\\\u65E5.map\": the name holds"},
+        {{L"C:\\Maps\\room.bsp"}, before, L"Only .map files can be compiled"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.mapPath + " " + (c.message ? c.message : ""));
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         form.MapPath = before;
         form.edFilename.SetText("castle.map");
         form.btnAbout.SetFocus();
@@ -239,26 +236,28 @@ TEST_F(MainWindowTest, ADroppedFileIsTakenAsBrowseTakesItsChoice) {
         DropOn(form.Handle(), c.files);
         EXPECT_EQ(form.MapPath, c.mapPath);
         EXPECT_EQ(form.edFilename.Text(), FileNamePart(c.mapPath, nullptr));
+        // What changed the map path moved the focus, as Browse does; a refused drop changed nothing.
+        EXPECT_EQ(form.btnCompile.Focused(), form.MapPath != before);
         if (!c.message) {
             EXPECT_TRUE(prompts.messages.empty());
             continue;
         }
         ASSERT_EQ(prompts.messages.size(), 1u);
-        EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
-        EXPECT_EQ(prompts.messages[0].text.rfind(c.message, 0), 0u) << prompts.messages[0].text;
-        // What changed the map path moved the focus, as Browse does; a refused file changed nothing.
-        EXPECT_EQ(form.btnCompile.Focused(), form.MapPath != before);
+        const fakes::ShownMessage& box = prompts.messages[0];
+        EXPECT_EQ(box.kind, MessageKind::Error);
+        const std::wstring text = box.wideText.empty() ? std::wstring(box.text.begin(), box.text.end()) : box.wideText;
+        EXPECT_EQ(text.rfind(c.message, 0), 0u);
     }
     EXPECT_EQ(prompts.beeps, 1); // the ".map" refusal's, as Browse's
 
     // Browse's choice goes through the same checks.
     form.MapPath = before;
     prompts.messages.clear();
-    prompts.fileChoices = {std::string("C:\\Maps\\CON.map")};
+    prompts.fileChoices = {L"C:\\Maps\\COM\u00B2.map"};
     Press(form.btnBrowse.Handle());
     EXPECT_EQ(form.MapPath, before);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text.rfind("KORVA cannot use \"C:\\Maps\\CON.map\": it holds the name", 0),
+    EXPECT_EQ(prompts.messages[0].wideText.rfind(L"KORVA cannot use \"C:\\Maps\\COM\u00B2.map\": it holds the name", 0),
               0u);
 }
 

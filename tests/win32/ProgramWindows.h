@@ -9,6 +9,7 @@
 #include "fakes/FakeCursor.h"
 #include "fakes/FakeFileKinds.h"
 #include "fakes/FakeFolderSystem.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeRegistry.h"
@@ -19,8 +20,8 @@ namespace korva::test {
 
 struct ProgramWindows {
     ProgramWindows()
-        : frmMain({prompts, shell, files, kinds, settings}, nullptr), frmAbout(prompts, nullptr),
-          frmConfig({prompts, disks, pump, registry, cursor}, nullptr), frmSelect(prompts, nullptr) {}
+        : frmMain({prompts, shell, files, kinds, settings, names}, nullptr), frmAbout(prompts, nullptr),
+          frmConfig({prompts, disks, pump, registry, cursor, names}, nullptr), frmSelect(prompts, names, nullptr) {}
 
     fakes::FakePrompts prompts;
     fakes::FakeShell shell;
@@ -31,6 +32,7 @@ struct ProgramWindows {
     fakes::FakeMessagePump pump;
     fakes::FakeRegistry registry;
     fakes::FakeCursor cursor;
+    fakes::FakeNameConversion names;
     TfrmMain frmMain;
     TfrmAbout frmAbout;
     TfrmConfig frmConfig;

@@ -3,6 +3,7 @@
 #include "app/RUririzizu.h"
 #include "app/Settings.h"
 #include "fakes/FakeFileKinds.h"
+#include "fakes/FakeNameConversion.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakePrompts.h"
 #include "fakes/FakeShell.h"
@@ -79,7 +80,7 @@ TEST_F(SettingsFile, TheProgramFolderIsTheExecutablesOwn) {
 class SettingsRoundTrip : public SettingsFile {
 protected:
     std::unique_ptr<TfrmMain> Start() {
-        auto form = std::make_unique<TfrmMain>(MainServices{prompts, shell, files, kinds, store}, nullptr);
+        auto form = std::make_unique<TfrmMain>(MainServices{prompts, shell, files, kinds, store, names}, nullptr);
         form->Show();
         test::PumpMessages();
         return form;
@@ -89,6 +90,7 @@ protected:
     fakes::FakeShell shell;
     win32::Win32FileWriter files;
     fakes::FakeFileKinds kinds;
+    fakes::FakeNameConversion names;
 };
 
 TEST_F(SettingsRoundTrip, AFirstStartAsksForTheConfigurationBeforeTheWindowShows) {
@@ -188,8 +190,9 @@ TEST(SettingsNotKept, AProgramFolderThatCannotBeNamedIsSaidAtStartAndNoFileIsTou
     win32::Win32FileWriter files;
     fakes::FakeFileKinds kinds;
     fakes::FakeProfileStore store;
+    fakes::FakeNameConversion names;
     store.folder = std::nullopt;
-    TfrmMain form(MainServices{prompts, shell, files, kinds, store}, nullptr);
+    TfrmMain form(MainServices{prompts, shell, files, kinds, store, names}, nullptr);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(prompts.messages[0].text, kSettingsNotKeptMessage);
