@@ -1,7 +1,6 @@
 // Driving another program's windows: finding, reading, pressing, answering.
 #include "Desktop.h"
 
-#include "drop/DropRequest.h"
 #include "support/DropFiles.h"
 #include "support/TestFiles.h"
 
@@ -73,24 +72,13 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// A kernel handle, closed at the end of its scope.
-struct Owned {
-    explicit Owned(HANDLE h) : handle(h) {}
-    ~Owned() {
-        if (handle)
-            ::CloseHandle(handle);
-    }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    HANDLE handle;
-};
-
 // Memory in another process for the messages that take pointers, and for a library's path.
 class RemoteBuffer {
 public:
     RemoteBuffer(HWND window, size_t size) : size_(size) {
-        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                 ProcessOf(window));
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                     PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION,
+                                 FALSE, ProcessOf(window));
         if (process_)
             address_ =
                 static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
@@ -105,6 +93,15 @@ public:
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
     char* Address() const { return address_; }
+    // Runs function(Address()) on a thread of the other process and waits for it to end.
+    bool RunThere(LPTHREAD_START_ROUTINE function) const {
+        HANDLE thread =
+            address_ ? ::CreateRemoteThread(process_, nullptr, 0, function, address_, 0, nullptr) : nullptr;
+        const bool ended = thread && ::WaitForSingleObject(thread, kWaitMs) == WAIT_OBJECT_0;
+        if (thread)
+            ::CloseHandle(thread);
+        return ended;
+    }
     bool Write(size_t offset, const void* data, size_t size) const {
         return address_ && offset + size <= size_ &&
                ::WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
@@ -218,34 +215,27 @@ bool DropFiles(HWND window, const std::vector<std::wstring>& files) {
     // GlobalAlloc's in its own process, which only code running there can make. So a library of the
     // tests', loaded there, makes it from the drop described in shared memory.
     const std::vector<char> data = test::DropFilesData(files);
-    const DWORD processId = ProcessOf(window);
-    const std::wstring name = DropRequestName(processId);
-    const Owned mapping(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(sizeof(DropRequest) + data.size()), name.c_str()));
-    auto* request = mapping.handle ? static_cast<DropRequest*>(::MapViewOfFile(mapping.handle, FILE_MAP_WRITE, 0, 0, 0))
-                                   : nullptr;
-    if (!request)
-        return false;
-    *request = {reinterpret_cast<std::uintptr_t>(window), static_cast<std::uint32_t>(data.size()), 0};
-    std::memcpy(request + 1, data.data(), data.size());
-
-    const std::wstring library = test::Wide(test::BuildDir() + "tests\\korva_drop.dll");
-    const size_t pathBytes = (library.size() + 1) * sizeof(wchar_t);
-    RemoteBuffer path(window, pathBytes);
-    const Owned process(::OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
-                                          PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                      FALSE, processId));
-    // The system's libraries lie at the same place in every process of a width: so does LoadLibraryW.
-    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    const std::wstring name = test::DropRequestName(ProcessOf(window));
+    HANDLE mapping =
+        ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                             static_cast<DWORD>(sizeof(test::DropRequest) + data.size()), name.c_str());
+    auto* request = static_cast<test::DropRequest*>(
+        mapping ? ::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0) : nullptr);
     bool posted = false;
-    if (process.handle && path.Write(0, library.c_str(), pathBytes)) {
-        const Owned thread(
-            ::CreateRemoteThread(process.handle, nullptr, 0, loadLibrary, path.Address(), 0, nullptr));
-        posted = thread.handle && ::WaitForSingleObject(thread.handle, kWaitMs) == WAIT_OBJECT_0 &&
-                 request->posted == 1;
+    if (request) {
+        *request = {reinterpret_cast<std::uintptr_t>(window), static_cast<std::uint32_t>(data.size()), 0};
+        std::memcpy(request + 1, data.data(), data.size());
+        const std::wstring library = test::Wide(test::BuildDir() + "tests\\korva_drop.dll");
+        RemoteBuffer path(window, (library.size() + 1) * sizeof(wchar_t));
+        // The system's libraries lie at the same place in every process of a width: so does LoadLibraryW.
+        const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+        posted = path.Write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t)) &&
+                 path.RunThere(loadLibrary) && request->posted == 1;
+        ::UnmapViewOfFile(request);
     }
-    ::UnmapViewOfFile(request);
+    if (mapping)
+        ::CloseHandle(mapping);
     return posted;
 }
 

@@ -3,54 +3,38 @@
 
 #include "fakes/FakeLeadBytes.h"
 
-#include <utility>
-#include <vector>
-
 namespace korva::fakes {
 namespace {
 
-// The characters beyond ASCII that a code page has, with their bytes there.
-std::vector<std::pair<wchar_t, std::string>> Characters(int codePage) {
-    std::vector<std::pair<wchar_t, std::string>> table;
-    auto range = [&](wchar_t first, wchar_t last, unsigned firstByte) {
-        for (wchar_t c = first; c <= last; ++c)
-            table.push_back({c, std::string(1, static_cast<char>(firstByte + (c - first)))});
-    };
-    switch (codePage) {
-    case 1252:
-        range(L'\u00A0', L'\u00FF', 0xA0); // Latin-1, the superscripts 1, 2 and 3 among them
-        table.push_back({L'\u20AC', "\x80"});
-        break;
-    case 1251:
-        range(L'\u0410', L'\u044F', 0xC0); // the Russian alphabet
-        table.push_back({L'\u2116', "\xB9"}); // the numero sign where 1252 has superscript 1
-        break;
-    case 932:
-        range(L'\uFF61', L'\uFF9F', 0xA1); // half-width katakana
-        table.push_back({L'\u65E5', "\x93\xFA"});
-        table.push_back({L'\u672C', "\x96\x7B"});
-        table.push_back({L'\u8868', "\x95\x5C"}); // its second byte is a backslash
-        table.push_back({L'\uFF06', "\x81\x95"}); // the full-width ampersand is a letter of its own here
-        break;
-    }
-    return table;
-}
+// Characters beyond ASCII that a code page has: a run of them, one byte each from bytes[0] on, or a
+// single character of two bytes.
+struct Run {
+    int codePage;
+    wchar_t first, last;
+    std::string_view bytes;
+};
+constexpr Run kRuns[] = {
+    {1252, L'\u00A0', L'\u00FF', "\xA0"}, // Latin-1, the superscripts 1, 2 and 3 among them
+    {1251, L'\u0410', L'\u044F', "\xC0"}, // the Russian alphabet
+    {1251, L'\u2116', L'\u2116', "\xB9"}, // the numero sign, where 1252 has a superscript 1
+    {932, L'\uFF61', L'\uFF9F', "\xA1"},  // half-width katakana
+    {932, L'\u65E5', L'\u65E5', "\x93\xFA"}, {932, L'\u672C', L'\u672C', "\x96\x7B"},
+    {932, L'\u8868', L'\u8868', "\x95\x5C"}, // its second byte is a backslash
+    {932, L'\uFF06', L'\uFF06', "\x81\x95"}, // the full-width ampersand is a letter of its own here
+};
 
 } // namespace
 
 std::string FakeNameConversion::ToCodePage(std::wstring_view name, bool& exact) const {
-    const auto table = Characters(codePage_);
     std::string text;
     exact = true;
     for (wchar_t c : name) {
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-            continue;
-        }
-        std::string bytes = "?";
-        for (const auto& [character, form] : table)
-            if (character == c)
-                bytes = form;
+        std::string bytes = c < 0x80 ? std::string(1, static_cast<char>(c)) : "?";
+        for (const Run& run : kRuns)
+            if (run.codePage == codePage_ && c >= run.first && c <= run.last)
+                bytes = run.bytes.size() == 2
+                            ? std::string(run.bytes)
+                            : std::string(1, static_cast<char>(run.bytes[0] + (c - run.first)));
         exact = exact && bytes != "?";
         text += bytes;
     }
@@ -58,17 +42,20 @@ std::string FakeNameConversion::ToCodePage(std::wstring_view name, bool& exact) 
 }
 
 std::wstring FakeNameConversion::FromCodePage(std::string_view text) const {
-    const auto table = Characters(codePage_);
     std::wstring wide;
     for (std::size_t i = 0; i < text.size();) {
-        const bool lead = codePage_ == 932 && ShiftJisLeadByte(static_cast<unsigned char>(text[i])) &&
-                          i + 1 < text.size();
-        const std::string bytes(text.substr(i, lead ? 2 : 1));
-        i += bytes.size();
-        wchar_t c = static_cast<unsigned char>(bytes[0]) < 0x80 ? static_cast<wchar_t>(bytes[0]) : L'\uFFFD';
-        for (const auto& [character, form] : table)
-            if (form == bytes)
-                c = character;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = codePage_ == 932 && ShiftJisLeadByte(byte) && i + 1 < text.size() ? 2 : 1;
+        const std::string_view bytes = text.substr(i, length);
+        i += length;
+        wchar_t c = byte < 0x80 ? static_cast<wchar_t>(byte) : L'\uFFFD';
+        for (const Run& run : kRuns) {
+            const auto from = static_cast<unsigned char>(run.bytes[0]);
+            if (run.codePage != codePage_ || run.bytes.size() != length)
+                continue;
+            if (length == 2 ? bytes == run.bytes : byte >= from && byte - from <= run.last - run.first)
+                c = static_cast<wchar_t>(run.first + (length == 2 ? 0 : byte - from));
+        }
         wide += c;
     }
     return wide;

@@ -7,11 +7,24 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace korva::test {
+
+// How the acceptance tests hand a drop to the library they load into korva.exe to make it there
+// (acceptance/drop/DropHere.cpp): shared memory named after korva.exe's process, holding this header
+// and then the data.
+struct DropRequest {
+    std::uint64_t window; // the window to drop on
+    std::uint32_t bytes;  // of the data that follows
+    std::uint32_t posted; // set by the library: 1 posted, 2 failed
+};
+inline std::wstring DropRequestName(DWORD processId) {
+    return L"KorvaTestDrop." + std::to_wstring(processId);
+}
 
 inline std::vector<char> DropFilesData(const std::vector<std::wstring>& files) {
     std::wstring names;

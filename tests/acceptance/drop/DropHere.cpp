@@ -3,16 +3,14 @@
 // block named after this process, puts it into memory of GlobalAlloc's, as an HDROP must be, and posts
 // WM_DROPFILES with it to their window, which releases it with DragFinish. Its work is done while it is
 // being loaded, so it refuses to stay: the load fails on purpose, and the library leaves at once.
-#include "DropRequest.h"
-
-#include <cstring>
+#include "support/DropFiles.h"
 
 namespace {
 
-using korva::acceptance::DropRequest;
+using korva::test::DropRequest;
 
 void PostDrop() {
-    const std::wstring name = korva::acceptance::DropRequestName(::GetCurrentProcessId());
+    const std::wstring name = korva::test::DropRequestName(::GetCurrentProcessId());
     HANDLE mapping = ::OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name.c_str());
     if (!mapping)
         return;
