@@ -1,6 +1,6 @@
 // libFuzzer target for the picture decoder: arbitrary bytes as a picture resource. A picture it accepts
-// must hold exactly its pixels, and must scale and lie over a background as the windows show it.
-// Any crash, sanitizer report, or broken rule ends the run.
+// must hold its pixels, and scale and lie over a background as the windows show it. Any crash,
+// sanitizer report or broken rule ends the run.
 #include "platform/ArgbPicture.h"
 
 #include <cstdint>

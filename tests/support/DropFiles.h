@@ -20,7 +20,7 @@ namespace korva::test {
 struct DropRequest {
     std::uint64_t window; // the window to drop on
     std::uint32_t bytes;  // of the data that follows
-    std::uint32_t posted; // set by the library: 1 posted, 2 failed
+    std::uint32_t posted; // set to 1 by the library once it posted the drop
 };
 inline std::wstring DropRequestName(DWORD processId) {
     return L"KorvaTestDrop." + std::to_wstring(processId);

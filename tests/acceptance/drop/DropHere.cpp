@@ -15,7 +15,6 @@ void PostDrop() {
     if (!mapping)
         return;
     if (auto* request = static_cast<DropRequest*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))) {
-        request->posted = 2;
         if (HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, request->bytes)) {
             std::memcpy(::GlobalLock(drop), request + 1, request->bytes);
             ::GlobalUnlock(drop);
