@@ -6,10 +6,9 @@
 #include "search/SFolders.h"
 #include "tests/core/MaskReference.h"
 #include "tests/fakes/FakeLeadBytes.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +16,7 @@
 namespace {
 
 using namespace korva;
-
-void Check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 // "'<text>' is an invalid mask at (<n>)" with n from 1 to the length + 1.
 void CheckInvalidMaskMessage(std::string_view text, const Error& error) {

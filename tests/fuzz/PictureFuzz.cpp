@@ -2,21 +2,14 @@
 // must hold its pixels, and scale and lie over a background as the windows show it. Any crash,
 // sanitizer report or broken rule ends the run.
 #include "platform/ArgbPicture.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 using namespace korva;
-
-void Check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 } // namespace
 
