@@ -39,6 +39,8 @@ TfrmAbout::TfrmAbout(Prompts& prompts, HWND owner)
     mmoAbout.OnEnter = ui::Handler(this, &TfrmAbout::mmoAboutEnter);
     Memo1.OnEnter = ui::Handler(this, &TfrmAbout::mmoAboutEnter);
     SetTabOrder({&btnClose, &mmoAbout, &Memo1});
+    mmoAbout.SetAccessibleName("Version");
+    Memo1.SetAccessibleName("About KORVA");
     SetDefaultButton(btnClose);
     SetCancelButton(btnClose);
     SetActiveControl(btnClose);

@@ -67,6 +67,8 @@ TfrmMain::TfrmMain(const MainServices& services, HWND owner)
 
     SetTabOrder({&btnBrowse, &edFilename, &rgComMode, &cb_runHL, &btnCompile, &btnAbout, &btnConfig, &btnExit,
                  &mmo_info});
+    lbl_info1.Names(edFilename);
+    mmo_info.SetAccessibleName("What the compile mode does");
     SetDefaultButton(btnCompile);
     SetActiveControl(btnBrowse);
 

@@ -36,15 +36,15 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
       Label10(*this, "Found Half-Life in:", {8, 183, 200, 16}),
       edHLDir(*this, "NOT FOUND", {kEditLeft, 180, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
               ui::TextForm::Unicode),
-      btnHLBrowse(*this, kFolderGlyph, {kBrowseLeft, 180, 25, 21}),
+      btnHLBrowse(*this, "Choose the Half-Life folder", kFolderGlyph, {kBrowseLeft, 180, 25, 21}),
       Label11(*this, "Found Compile Tools in:", {8, 210, 200, 16}),
       edToolsDir(*this, "NOT FOUND", {kEditLeft, 207, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
                  ui::TextForm::Unicode),
-      btnCTBrowse(*this, kFolderGlyph, {kBrowseLeft, 207, 25, 21}),
+      btnCTBrowse(*this, "Choose the Compile Tools folder", kFolderGlyph, {kBrowseLeft, 207, 25, 21}),
       Label12(*this, "Found default maps directory:", {8, 237, 200, 16}),
       edMapsDir(*this, "NOT FOUND", {kEditLeft, 234, 161, 21}, kFolderEditStyle, WS_EX_CLIENTEDGE,
                 ui::TextForm::Unicode),
-      btnMapsBrowse(*this, kFolderGlyph, {kBrowseLeft, 234, 25, 21}),
+      btnMapsBrowse(*this, "Choose the default maps folder", kFolderGlyph, {kBrowseLeft, 234, 25, 21}),
       btnOK(*this, "&OK", {412, 277, 75, 27}),
       btnCancel(*this, "&Cancel", {330, 277, 75, 27}),
       btnScan(*this, "&Scan", {248, 277, 75, 27}),
@@ -102,6 +102,12 @@ TfrmConfig::TfrmConfig(const ConfigServices& services, HWND owner)
     OnClose = [this](ui::Component* sender, ui::CloseAction& action) { FormClose(sender, action); };
 
     SetTabOrder({&edHLDir, &edToolsDir, &edMapsDir, &btnOK, &btnCancel, &btnScan, &btnChange});
+    Label10.Names(edHLDir);
+    Label11.Names(edToolsDir);
+    Label12.Names(edMapsDir);
+    edHLDir.SetDropButton(btnHLBrowse);
+    edToolsDir.SetDropButton(btnCTBrowse);
+    edMapsDir.SetDropButton(btnMapsBrowse);
     SetDefaultButton(btnOK);
     SetCancelButton(btnCancel);
     Reset(this);

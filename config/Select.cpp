@@ -2,6 +2,11 @@
 #include "config/Select.h"
 
 namespace korva {
+namespace {
+
+constexpr const char* kPickText = "Please doubleclick on the location you wish to use";
+
+} // namespace
 
 TfrmSelect::TfrmSelect(Prompts& prompts, const NameConversion& names, HWND owner)
     : ui::Form(prompts, {.className = "TfrmSelect", .caption = "Select folder...", .clientWidth = 309,
@@ -9,15 +14,15 @@ TfrmSelect::TfrmSelect(Prompts& prompts, const NameConversion& names, HWND owner
                          .border = ui::FormBorder::ToolWindowNoIcons, .font = ui::Pixels(11), .topMost = true,
                          .owner = owner}),
       Label1(*this, "Compile Tools were found in more than one folder.", {4, 6, 300, 14}),
-      Label2(*this, "Please doubleclick on the location you wish to use", {4, 21, 300, 14}),
-      lvLocation(*this, {2, 40, 305, 150}), names_(names) {
+      Label2(*this, kPickText, {4, 21, 300, 14}), lvLocation(*this, kPickText, {2, 40, 305, 150}), names_(names) {
     lvLocation.AddColumn("Path", 301);
     lvLocation.OnDblClick = ui::Handler(this, &TfrmSelect::lvLocationDblClick);
     lvLocation.OnEdited = [this](ui::Component* sender, const std::wstring& text) {
         return lvLocationEdited(sender, text);
     };
-    // No default or cancel button: Enter and Esc leave the window open.
+    // No default or cancel button: Esc leaves the window open; Enter in the list is a double-click.
     SetTabOrder({&lvLocation});
+    Label2.Names(lvLocation);
     SetActiveControl(lvLocation);
 }
 

@@ -16,6 +16,18 @@ bool IsRadioButton(const char* windowClass, DWORD style) {
     return std::strcmp(windowClass, "BUTTON") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
+// A procedure's own form (8-bit or Unicode) is kept, so that texts pass through unconverted.
+WNDPROC SetProcedure(HWND hwnd, WNDPROC proc) {
+    const auto value = reinterpret_cast<LONG_PTR>(proc);
+    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(hwnd) ? ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, value)
+                                                              : ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, value));
+}
+
+LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::IsWindowUnicode(hwnd) ? ::CallWindowProcW(proc, hwnd, msg, wParam, lParam)
+                                   : ::CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+}
+
 } // namespace
 
 // ---- Control
@@ -48,8 +60,11 @@ Control::Control(Form& parent, const char* windowClass, const std::string& capti
 }
 
 Control::~Control() {
-    // Stop receiving the parent's messages first: destroying the window may still send some.
+    // Stop receiving the parent's messages first: destroying the window may still send some. For the
+    // same reason the class's procedure has a subclassed window back before it is destroyed.
     parent_.Unregister(*this);
+    if (classProc_ && Handle())
+        SetProcedure(Handle(), classProc_);
 }
 
 std::string Control::Text() const {
@@ -87,6 +102,27 @@ void Control::Rescale(const Scale& scale) {
     const RECT r = scale.Of(bounds_);
     ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::Subclass() {
+    ::SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    classProc_ = SetProcedure(Handle(), &Control::SubclassProc);
+}
+
+LRESULT Control::ClassMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return CallProcedure(classProc_, Handle(), msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const WNDPROC classProc = self->classProc_;
+    if (msg == WM_NCDESTROY) { // the window went with its form's: the class's procedure has it back
+        SetProcedure(hwnd, classProc);
+        return CallProcedure(classProc, hwnd, msg, wParam, lParam);
+    }
+    std::optional<LRESULT> result;
+    self->Parent().Guard([&] { result = self->Message(msg, wParam, lParam); });
+    return result ? *result : CallProcedure(classProc, hwnd, msg, wParam, lParam);
 }
 
 void Control::SetStyleBit(DWORD bit, bool on) {
@@ -135,10 +171,32 @@ void Edit::HandleCommand(int notifyCode) {
         OnEnter(this);
 }
 
+void Edit::SetDropButton(Control& button) {
+    dropButton_ = &button;
+    Subclass();
+}
+
+std::optional<LRESULT> Edit::Message(UINT msg, WPARAM wParam, LPARAM) {
+    const bool drop = (msg == WM_KEYDOWN && wParam == VK_F4) || (msg == WM_SYSKEYDOWN && wParam == VK_DOWN);
+    if (!drop || !dropButton_)
+        return std::nullopt;
+    if (dropButton_->Enabled())
+        ::SendMessageA(dropButton_->Handle(), BM_CLICK, 0, 0);
+    return 0;
+}
+
 Memo::Memo(Form& parent, Bounds bounds, bool border, Align align)
     : Edit(parent, "", bounds,
            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (align == Align::Center ? ES_CENTER : ES_LEFT),
            border ? WS_EX_CLIENTEDGE : 0) {}
+
+Memo::~Memo() = default;
+
+void Memo::SetAccessibleName(const std::string& name) {
+    name_ = std::make_unique<Label>(Parent(), name, DesignBounds());
+    name_->SetVisible(false);
+    name_->Names(*this);
+}
 
 std::vector<std::string> Memo::Lines() const {
     std::vector<std::string> lines;
@@ -206,6 +264,13 @@ void Label::SetColors(COLORREF text, COLORREF background) {
     background_ = background;
     brush_.Reset(::CreateSolidBrush(background));
     ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Label::Names(const Control& control) {
+    HWND before = ::GetWindow(control.Handle(), GW_HWNDPREV);
+    if (before == Handle())
+        return;
+    ::SetWindowPos(Handle(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HBRUSH Label::PaintColors(HDC dc) {

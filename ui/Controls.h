@@ -8,6 +8,7 @@
 #include "ui/Form.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,24 @@ protected:
     // The control's place in the design (96 DPI).
     const Bounds& DesignBounds() const { return bounds_; }
 
+    // From now on the window's messages reach Message first (called from a derived constructor, once).
+    void Subclass();
+    // A message to a subclassed window: a result is the answer; nothing passes the message on to the
+    // window class's own procedure. An error escaping it is shown by the form, and the message passes on.
+    virtual std::optional<LRESULT> Message(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+        return std::nullopt;
+    }
+    // The window class's own answer to a message.
+    LRESULT ClassMessage(UINT msg, WPARAM wParam, LPARAM lParam) const;
+
 private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
     Form& parent_;
     Bounds bounds_;
     int id_;
     TextForm form_;
+    WNDPROC classProc_ = nullptr; // the class's procedure, once subclassed
     win32::WindowHandle handle_;
 };
 
@@ -102,17 +116,35 @@ public:
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
     void HandleCommand(int notifyCode) override;
+    // A button beside the edit that takes no focus: F4 or Alt+Down in the edit press it while it is
+    // enabled, as they open a combo box's list. The button outlives the edit's window.
+    void SetDropButton(Control& button);
+
+protected:
+    std::optional<LRESULT> Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Control* dropButton_ = nullptr;
 };
 
 // A read-only multi-line edit on the button-face colour, not a tab stop.
+class Label;
+
 class Memo : public Edit {
 public:
     enum class Align { Left, Center };
     Memo(Form& parent, Bounds bounds, bool border, Align align = Align::Left);
+    ~Memo() override;
     std::vector<std::string> Lines() const;
     void SetLines(const std::vector<std::string>& lines);
     void Clear();
     HBRUSH PaintColors(HDC dc) override;
+    // What a screen reader calls the memo, which has no label on screen: a hidden label just before it
+    // in z-order (call it after the form's SetTabOrder). Its text is the memo's value, not its name.
+    void SetAccessibleName(const std::string& name);
+
+private:
+    std::unique_ptr<Label> name_;
 };
 
 // A label sizes itself to its text (width and height) whenever its font changes.
@@ -123,6 +155,9 @@ public:
     void SetFont(HFONT font) override;
     // Paints the text in one colour on a ground of another (for status marks).
     void SetColors(COLORREF text, COLORREF background);
+    // Puts the label just before the control in z-order, where a screen reader looks for the control's
+    // name. A label takes no focus, so the Tab order stays; call it after the form's SetTabOrder.
+    void Names(const Control& control);
     HBRUSH PaintColors(HDC dc) override;
 
 private:

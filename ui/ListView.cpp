@@ -9,13 +9,14 @@
 
 namespace korva::ui {
 
-ListView::ListView(Form& parent, Bounds bounds)
-    : Control(parent, WC_LISTVIEWA, "", bounds,
+ListView::ListView(Form& parent, const std::string& name, Bounds bounds)
+    : Control(parent, WC_LISTVIEWA, name, bounds,
               LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_EDITLABELS | WS_TABSTOP, WS_EX_CLIENTEDGE,
               TextForm::Unicode) {
     // Its notifications come in Unicode, as the form answers a Unicode control's question about them
     // (WM_NOTIFYFORMAT): an edited caption arrives as LVN_ENDLABELEDITW, as typed.
     ListView_SetExtendedListViewStyleEx(Handle(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    Subclass(); // for Enter and F2
 }
 
 void ListView::AddColumn(const std::string& caption, int width) {
@@ -43,6 +44,9 @@ void ListView::AddItem(const std::string& caption) {
     item.iItem = Count();
     item.pszText = text.data();
     ::SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    // Without a focused row, the list shows and announces nothing until an arrow key is pressed.
+    if (item.iItem == 0)
+        ListView_SetItemState(Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 int ListView::Count() const { return ListView_GetItemCount(Handle()); }
@@ -78,6 +82,38 @@ std::optional<std::wstring> ListView::SelectedCaption() const {
     if (index < 0)
         return std::nullopt;
     return WideCaption(index);
+}
+
+std::optional<LRESULT> ListView::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int focused = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
+    switch (msg) {
+    case WM_GETDLGCODE: {
+        // Enter comes to the list, rather than to a default button the form may not have.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) && key->wParam == VK_RETURN)
+            return ClassMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
+        return std::nullopt;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (focused >= 0)
+                ListView_SetItemState(Handle(), focused, LVIS_SELECTED, LVIS_SELECTED);
+            if (OnDblClick)
+                OnDblClick(this);
+            return 0;
+        }
+        if (wParam == VK_F2 && focused >= 0) {
+            ::SendMessageW(Handle(), LVM_EDITLABELW, static_cast<WPARAM>(focused), 0);
+            return 0;
+        }
+        return std::nullopt;
+    case WM_CHAR:
+        if (wParam == VK_RETURN)
+            return 0; // handled as a key: no search for a row starting with it, no beep
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 LRESULT ListView::HandleNotify(const NMHDR& header) {

@@ -1,31 +1,14 @@
-// The picture button: its own window class, painted as a push button with its picture.
+// The picture button: an owner-drawn button that paints itself as a push button with its picture.
 #include "ui/SpeedButton.h"
 
 #include "ui/Pictures.h"
 
 namespace korva::ui {
-namespace {
 
-constexpr const char* kClassName = "KorvaSpeedButton";
-
-} // namespace
-
-const char* SpeedButton::ClassName() {
-    static const win32::WindowClass windowClass(kClassName, &SpeedButton::WindowProc, nullptr);
-    return windowClass.Name();
-}
-
-SpeedButton::SpeedButton(Form& parent, const Glyph& glyph, Bounds bounds)
-    : Control(parent, ClassName(), "", bounds, 0), glyph_(glyph) {
+SpeedButton::SpeedButton(Form& parent, const std::string& name, const Glyph& glyph, Bounds bounds)
+    : Control(parent, "BUTTON", name, bounds, BS_OWNERDRAW), glyph_(glyph) {
     LoadGlyphs();
-    // Until now the window has behaved as a plain one.
-    ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-SpeedButton::~SpeedButton() {
-    if (Handle()) // not when the window went with its form's
-        ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    Subclass();
 }
 
 void SpeedButton::HandleCommand(int notifyCode) {
@@ -48,17 +31,7 @@ void SpeedButton::LoadGlyphs() {
     disabled_ = LoadPicture(large ? glyph_.disabled2x : glyph_.disabled, size, size, face);
 }
 
-LRESULT CALLBACK SpeedButton::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<SpeedButton*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    // A click runs the button's handler from here: what escapes it is shown, as for every window.
-    LRESULT result = 0;
-    self->Parent().Guard([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    return result;
-}
-
-LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> SpeedButton::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = Handle();
     switch (msg) {
     case WM_PAINT:
@@ -108,7 +81,7 @@ LRESULT SpeedButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Clicked();
         return 0;
     default:
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+        return std::nullopt; // the button class's own: its name and role for a screen reader, above all
     }
 }
 

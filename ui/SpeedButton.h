@@ -1,6 +1,8 @@
 // A small button that shows a picture and never takes the keyboard focus (no tab stop, no focus on a
 // click), with a second, greyed picture for the disabled state. It reports a press as a push button
-// does (BN_CLICKED to its form, also for BM_CLICK), so OnClick runs through the form's dispatch.
+// does (BN_CLICKED to its form, also for BM_CLICK), so OnClick runs through the form's dispatch. It is
+// an owner-drawn push button that paints and takes the mouse itself: a screen reader announces it as a
+// push button, by the name it is given.
 #pragma once
 
 #include "platform/win32/Handles.h"
@@ -20,18 +22,17 @@ struct Glyph {
 
 class SpeedButton : public Control {
 public:
-    SpeedButton(Form& parent, const Glyph& glyph, Bounds bounds);
-    ~SpeedButton() override;
+    // name: what a screen reader says the button does ("Choose the Half-Life folder"); not shown.
+    SpeedButton(Form& parent, const std::string& name, const Glyph& glyph, Bounds bounds);
 
     NotifyEvent OnClick;
     void HandleCommand(int notifyCode) override;
     void Rescale(const Scale& scale) override;
 
+protected:
+    std::optional<LRESULT> Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    // The window class, registered on first use for the life of the program.
-    static const char* ClassName();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint();
     void SetPressed(bool pressed);
     void Clicked();

@@ -312,6 +312,8 @@ TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
     };
     config.Show();
     Press(config.btnCTBrowse.Handle()); // disabled while manual configuration is off
+    PostKey(config.edToolsDir.Handle(), VK_F4); // F4 in the edit beside presses it
+    test::PumpMessages();
     EXPECT_TRUE(prompts.openRequests.empty());
     Press(config.btnChange.Handle());
 
@@ -320,7 +322,8 @@ TEST_F(ConfigDialogTest, BrowseButtonsStoreTheChosenFilesFolder) {
         prompts.openRequests.clear();
         config.odFile.SetFileName("left over");
         prompts.fileChoices = {L"C:\\Tools\\QCSG.EXE"};
-        Press(row.button.Handle());
+        PostKey(row.edit.Handle(), VK_F4);
+        test::PumpMessages();
         ASSERT_EQ(prompts.openRequests.size(), 1u);
         const OpenFileOptions& shown = prompts.openRequests[0];
         EXPECT_EQ(shown.title, "Select the directory to use...");

@@ -1,5 +1,6 @@
 // The location chooser with the real list: rows in the order given, the double-click that closes it, a
-// caption edited in place, Enter and Esc that do not close it, and a close with no row selected.
+// caption edited in place, the keys (F2 edits, Enter chooses, Esc does nothing), and a close with no row
+// selected.
 #include "WinTestSupport.h"
 #include "config/Select.h"
 #include "fakes/FakeNameConversion.h"
@@ -52,9 +53,11 @@ TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
     prompts.onShowModal = [&](ModalWindow& window) {
         for (int i = 0; i < select.lvLocation.Count(); ++i)
             rowsShown.push_back(select.lvLocation.Caption(i));
+        // Opened with the first row focused, for the keyboard, but not chosen.
+        EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_FOCUSED), 0);
+        EXPECT_EQ(select.lvLocation.SelectedIndex(), -1);
         SelectRow(1);
-        // Enter and Esc leave the window open: the double-click after them is read by its loop.
-        PostKey(VK_RETURN);
+        // Esc leaves the window open: the double-click after it is read by its loop.
         PostKey(VK_ESCAPE);
         PostDoubleClickOnRow(1);
         return window.RunModal();
@@ -79,17 +82,18 @@ TEST_F(ConfigSelectTest, ADoubleClickOnARowChoosesItAndTheListEmpties) {
     EXPECT_EQ(rowsShown, std::vector<std::string>{"E:\\Only\\"});
 }
 
-// A caption edited in place passes the rule for names, as a typed folder does: pasted with a full-width
-// ampersand, which a best fit made "&", it is refused in a box that names it as pasted, and the editing
-// starts again with the text as typed; corrected, it is the choice, with "\" for "/".
+// A caption edited in place (F2 on the focused row) passes the rule for names, as a typed folder does:
+// pasted with a full-width ampersand, which a best fit made "&", it is refused in a box that names it as
+// pasted, and the editing starts again with the text as typed; corrected, Enter makes it the choice, with
+// "\" for "/".
 TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForNames) {
     const std::wstring pasted = L"F:\\Tools\uFF06More\\";
     std::wstring retyped;
     prompts.onShowModal = [&](ModalWindow& window) {
         select.Show();
-        select.lvLocation.SetFocus();
-        SelectRow(0);
-        HWND editor = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_EDITLABELW, 0, 0));
+        PostKey(VK_F2);
+        test::PumpMessages();
+        HWND editor = ListView_GetEditControl(List());
         EXPECT_NE(editor, nullptr);
         ::SetWindowTextW(editor, pasted.c_str());
         ::SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0); // ends the edit, offering the text
@@ -99,8 +103,8 @@ TEST_F(ConfigSelectTest, ACaptionEditedInPlaceIsTheChoiceOnceItPassesTheRuleForN
         retyped.resize(260);
         retyped.resize(static_cast<size_t>(::GetWindowTextW(editor, retyped.data(), 260)));
         ::SetWindowTextW(editor, L"F:/Edited/");
-        ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
-        PostDoubleClickOnRow(0);
+        ::SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+        PostKey(VK_RETURN);
         return window.RunModal();
     };
     EXPECT_EQ(select.Choose({"C:\\A\\", "C:\\B\\"}), std::optional<std::string>("F:\\Edited\\"));

@@ -121,7 +121,8 @@ std::vector<std::string> LayoutFaults(const ui::Form& form, SIZE design, const u
         if (style & WS_VISIBLE)
             shown.push_back({child, r});
         const LONG_PTR type = style & BS_TYPEMASK;
-        const bool button = kind == "Button", group = button && type == BS_GROUPBOX;
+        // An owner-drawn button's text is its name for a screen reader, not drawn.
+        const bool button = kind == "Button" && type != BS_OWNERDRAW, group = button && type == BS_GROUPBOX;
         const bool choice = button && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
         const bool label = kind == "Static" && (style & SS_TYPEMASK) == SS_LEFT;
         if ((button || label) && !text.empty()) {
