@@ -31,6 +31,11 @@ for preset in win32 win64; do
     cmake --build --preset "$preset"
 done
 
+step "release: each program is at most 384 KB"
+for exe in build/win32/korva.exe build/win64/korva.exe; do
+    check_program_size "$exe"
+done
+
 step "release: every import is in Windows XP (XP x64 for the 64-bit program)"
 scripts/check-imports.sh build/win32/korva.exe build/win64/korva.exe
 

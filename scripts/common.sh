@@ -12,6 +12,20 @@ korva_root=$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 # Stands for `wine` (see the script): every Wine program of the project is started through it.
 korva_wine="$korva_root/scripts/wine"
 
+# Each release program is at most 384 KB.
+korva_size_limit=393216
+
+# Prints a release program's size; fails when it is over the limit.
+check_program_size() {
+    local size
+    size=$(stat -c %s "$1")
+    if [ "$size" -gt "$korva_size_limit" ]; then
+        echo "$1: $size bytes, more than the $korva_size_limit bytes (384 KB) a release program may have" >&2
+        return 1
+    fi
+    echo "$1: $size bytes (at most $korva_size_limit)"
+}
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

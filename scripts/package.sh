@@ -3,7 +3,7 @@
 # SHA256SUMS, the README and its screenshots:
 #   scripts/package.sh
 # Builds the two programs first (a no-op when they are up to date) and refuses to pack a program that
-# fails the import check, carries debug sections or is larger than 512 KB. The zip's bytes depend only
+# fails the import check, carries debug sections or is larger than 384 KB. The zip's bytes depend only
 # on the commit: its entries are in a fixed order, dated from the commit, with fixed permissions.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -31,12 +31,7 @@ for exe in "${programs[@]}"; do
         echo "$exe: carries debug sections" >&2
         exit 1
     fi
-    size=$(stat -c %s "$exe")
-    if [ "$size" -gt $((512 * 1024)) ]; then
-        echo "$exe: $size bytes, more than 512 KB" >&2
-        exit 1
-    fi
-    echo "$exe: $size bytes"
+    check_program_size "$exe"
 done
 
 stage="build/package/$name"
