@@ -17,7 +17,6 @@
 #include "ui/Application.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 using namespace korva;
 
@@ -35,8 +34,6 @@ void ActivateRunningCopy() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // The shell may use COM to start programs.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -75,7 +72,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         prompts.Message(MessageKind::AppError, ErrorBoxText(e.what()), MessageButtons::Ok);
         exitCode = 1;
     }
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
     return exitCode;
 }

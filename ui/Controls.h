@@ -176,16 +176,21 @@ public:
 };
 
 // A picture from the program's resources (see ui/Pictures.h), drawn at 200% and shown scaled
-// smoothly to the control's size at the form's scale.
+// smoothly to the control's size at the form's scale. It is decoded when it is first painted, so a
+// window that is created but not yet shown has not paid for it.
 class Picture : public Control {
 public:
     Picture(Form& parent, int pictureResource, Bounds bounds);
     void Rescale(const Scale& scale) override;
 
+protected:
+    std::optional<LRESULT> Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void ShowPicture();
 
     int resource_;
+    bool painted_ = false;
     win32::BitmapHandle bitmap_;
 };
 

@@ -62,10 +62,10 @@ win32::FontHandle FontAt(FontSize size, const Scale& scale) {
 std::vector<std::wstring> DroppedFiles(HDROP drop) {
     const win32::DropHandle owned(drop);
     std::vector<std::wstring> files;
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = win32::QueryDroppedFile(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        std::wstring name(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        std::wstring name(win32::QueryDroppedFile(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(win32::QueryDroppedFile(drop, i, name.data(), static_cast<UINT>(name.size())));
         files.push_back(std::move(name));
     }
     return files;
@@ -104,7 +104,7 @@ Form::Form(Prompts& prompts, const FormDesign& design)
                            size.cx, size.cy, design.owner, nullptr, ::GetModuleHandleA(nullptr), this))
         throw Error("Unable to create the window \"" + design.caption + "\"");
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    icons_.Show(Handle(), scale_);
+    ShowIcons();
     FitWindow();
     // Per-monitor awareness: a window that opens on a monitor of another scale than the system's takes
     // that monitor's. The controls, made after this, are laid out at it.
@@ -114,8 +114,16 @@ Form::Form(Prompts& prompts, const FormDesign& design)
 
 Form::~Form() { handle_.Reset(); }
 
+void Form::ShowIcons() {
+    // Only a window with a system menu and no dialog frame shows an icon (the taskbar's comes from the
+    // application window): the others skip the icons' loading, which start-up would wait for.
+    if (design_.border == FormBorder::Single)
+        icons_.Show(Handle(), scale_);
+}
+
 void Form::AcceptFiles() {
-    ::DragAcceptFiles(Handle(), TRUE);
+    // What DragAcceptFiles does, without loading the shell at start-up for it.
+    ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     LetDropsThrough(Handle());
 }
 
@@ -159,7 +167,7 @@ void Form::ApplyDpi(int dpi, const RECT* suggested) {
                 c->SetFont(fonts_[i].handle.Get());
     }
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    icons_.Show(Handle(), scale_);
+    ShowIcons();
 
     if (suggested) {
         // The rectangle as given: it lies on the monitor the window is moving to. Kept inside the work

@@ -148,6 +148,7 @@ private:
     Control* Find(HWND hwnd) const;
     void RunOnClose();
     void RestoreFocus();
+    void ShowIcons();
     std::vector<HWND> DisableOtherWindows();
 
     struct FormFont {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
+#include "platform/win32/SystemLibrary.h"
 
 #include <cstdint>
 #include <utility>
@@ -63,7 +63,7 @@ using BitmapHandle = UniqueHandle<HBITMAP, ::DeleteObject>;
 using WindowHandle = UniqueHandle<HWND, DestroyOwnedWindow>;
 using HookHandle = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
 using IconHandle = UniqueHandle<HICON, ::DestroyIcon>; // LoadImage, not shared
-using DropHandle = UniqueHandle<HDROP, ::DragFinish>;  // the files of a WM_DROPFILES
+using DropHandle = UniqueHandle<HDROP, FinishDrop>;    // the files of a WM_DROPFILES
 
 // A registered window class, unregistered when the owner goes. Registering a class that exists already
 // is no error (a second window of the same kind shares it).

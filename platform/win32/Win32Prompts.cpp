@@ -3,6 +3,8 @@
 // and the beep.
 #include "platform/win32/Win32Prompts.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include "platform/win32/Handles.h"
 #include "platform/win32/CodePageText.h"
 #include "platform/win32/WindowHelpers.h"
@@ -105,7 +107,11 @@ bool Win32Prompts::OpenFile(OpenFileOptions& options) {
     if (options.fileMustExist)
         ofn.Flags |= OFN_FILEMUSTEXIST;
 
-    if (!::GetOpenFileNameW(&ofn))
+    // The dialog and the shell behind it are loaded at the first Browse, and need COM.
+    UseCom();
+    using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto open = RequiredFunction<Open>("comdlg32.dll", "GetOpenFileNameW");
+    if (!open(&ofn))
         return false;
     options.filterIndex = static_cast<int>(ofn.nFilterIndex);
     options.chosen = file.data();

@@ -1,6 +1,8 @@
 // ShellExecuteA and the search-path lookup.
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include "platform/win32/CodePageText.h"
 
 #include <shellapi.h>
@@ -46,9 +48,12 @@ int Win32Shell::Execute(const std::string& file, const std::string& parameters, 
     std::optional<CurrentFolder> current;
     if (folder.find('%') != std::string::npos && current.emplace(folder).Made())
         workingFolder.clear();
-    // A null operation selects the default action ("open" for a program).
-    HINSTANCE result = ::ShellExecuteA(owner_, nullptr, file.c_str(), parameters.c_str(), workingFolder.c_str(),
-                                       showCommand);
+    // The shell is loaded at the first start, and may use COM to start programs. A null operation
+    // selects the default action ("open" for a program).
+    UseCom();
+    using Execute = HINSTANCE(WINAPI*)(HWND, const char*, const char*, const char*, const char*, INT);
+    static const auto execute = RequiredFunction<Execute>("shell32.dll", "ShellExecuteA");
+    HINSTANCE result = execute(owner_, nullptr, file.c_str(), parameters.c_str(), workingFolder.c_str(), showCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -14,14 +14,6 @@ std::string WindowText(HWND window);
 // area (the screen less the taskbar).
 POINT CentredOnWorkArea(int width, int height);
 
-// A function of user32 that newer Windows have, looked up at run time so that the program imports
-// nothing Windows XP lacks; null where this Windows has none.
-template <typename Function> Function NewerUser32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    const FARPROC found = user32 ? ::GetProcAddress(user32, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
-}
-
 // An icon resource of the running program at that size (the nearest the icon holds, scaled by the
 // system if need be), owned by the caller; none when the program has no such icon.
 IconHandle LoadIconResource(int resource, int size);

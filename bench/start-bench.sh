@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Times KORVA's start beside a bare Win32 window's, under Wine (win64 build): from the start of the
+# process to its top window on the screen, PAIRS pairs (9 by default), the two programs taking turns,
+# after one warm-up start of each. KORVA starts configured (a KORVA.INI beside it names a game folder),
+# so no first-start box comes before its window. Prints each pair, the medians, the working set after
+# start, and last the median of the pairs' ratios (KORVA / bare window). A measurement: judges nothing.
+#   bench/start-bench.sh               the korva.exe built from this checkout
+#   KORVA_EXE=path bench/start-bench.sh   another korva.exe (an older build, to compare)
+set -euo pipefail
+root=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+if [ -z "${DISPLAY:-}" ] && [ -z "${KORVA_BENCH_XVFB:-}" ]; then
+    exec env KORVA_BENCH_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+source "$root/scripts/common.sh"
+pairs="${PAIRS:-9}"
+build="$root/build/bench-win64"
+work="$root/build/bench-start"
+
+echo "building korva.exe and the start benchmark programs (win64) in $build"
+cmake -S "$root" -B "$build" -G Ninja --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DKORVA_BENCH=ON -DKORVA_TESTS=OFF >/dev/null
+cmake --build "$build" --target korva korva_bare_window korva_start_timer >/dev/null
+
+# The program in a folder of its own, configured, so that its start is the everyday one.
+rm -rf "$work" && mkdir -p "$work/korva"
+cp "${KORVA_EXE:-$build/korva.exe}" "$work/korva/korva.exe"
+printf '[General]\r\nVersion=150\r\nRunHL=0\r\nComMode=0\r\n[Folders]\r\nGameDir=C:\\Games\\Half-Life\\\r\nToolsDir=C:\\Tools\\\r\nMapsDir=C:\\Maps\\\r\nMapname=No map selected\r\n' \
+    >"$work/korva/KORVA.INI"
+cp "$build/bench/korva_bare_window.exe" "$work/bare.exe"
+
+use_wine_prefix "$root/build/wine-bench"
+"$korva_wine" wineserver -p
+trap '"$korva_wine" wineserver -k 2>/dev/null || true' EXIT
+windows() { printf 'Z:%s' "$1" | tr / '\\'; }
+echo "$pairs pairs, taking turns; times from the start of the process to its window on the screen"
+echo
+"$korva_wine" "$build/bench/korva_start_timer.exe" "$pairs" "$(windows "$work/korva/korva.exe")" \
+    "$(windows "$work/bare.exe")" | tr -d '\r' | awk '
+    function median(list, n,    i, j, t) {
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && list[j - 1] > list[j]; j--) { t = list[j]; list[j] = list[j - 1]; list[j - 1] = t }
+        return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
+    }
+    {
+        for (i = 1; i <= NF; i++) { split($i, kv, "="); f[kv[1]] = kv[2] }
+        n++
+        korva[n] = f["a_ms"]; bare[n] = f["b_ms"]; ratio[n] = f["a_ms"] / f["b_ms"]
+        korvaKb[n] = f["a_kb"]; bareKb[n] = f["b_kb"]
+        printf "pair %2d: KORVA %7.1f ms, bare window %7.1f ms, ratio %.2f\n", n, korva[n], bare[n], ratio[n]
+    }
+    END {
+        if (!n) { print "no pair was timed" > "/dev/stderr"; exit 1 }
+        printf "\nmedian start: KORVA %.1f ms, bare window %.1f ms\n", median(korva, n), median(bare, n)
+        printf "median working set after start: KORVA %d KB, bare window %d KB\n", median(korvaKb, n), median(bareKb, n)
+        printf "median of the pair ratios (KORVA / bare window): %.2f\n", median(ratio, n)
+    }'
