@@ -1,15 +1,24 @@
-// Times the start of two window programs, taking turns: each from CreateProcess to the moment a
-// top-level window of its process is visible, and its working set then (GetProcessMemoryInfo, once it
-// waits for input). Each copy is closed (WM_CLOSE to its windows) and waited for before the next
-// starts, since a second KORVA would only hand over to the first.
-// Usage: korva_start_timer <pairs> <program A> <program B>
-// Prints one line per pair, "pair=<n> a_ms=<t> b_ms=<t> a_kb=<k> b_kb=<k>", and judges nothing.
+// Times the start of window programs under Wine, two ways; judges nothing.
+//   korva_start_timer <pairs> <program A> <program B>
+//     Starts the two in turn with CreateProcess, inside Wine: each timed from CreateProcess to the
+//     moment a top-level window of its process is visible (the program's own start, Wine's process
+//     start included), with its working set then. One line per pair:
+//     "pair=<n> a_ms=<t> b_ms=<t> a_kb=<k> b_kb=<k>".
+//   korva_start_timer watch <count> <window class>...
+//     Waits, count times, for a visible top-level window of one of the classes, of a program started
+//     from outside (by the wine command, as a user's launcher does): prints "class=<c> at=<s> kb=<k>",
+//     at being the wall-clock time (seconds since 1970) for the caller to set against its own start.
+//     After "ready" it is watching.
+// Each copy is closed (WM_CLOSE to its windows) and waited for before the next starts, since a second
+// KORVA would only hand over to the first. The working set is read (GetProcessMemoryInfo) once the
+// program waits for input.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,11 +84,70 @@ Start TimeStart(const std::string& program) {
     return result;
 }
 
+struct Watched {
+    const std::vector<std::string>* classes;
+    HWND found = nullptr;
+    std::string name;
+};
+
+BOOL CALLBACK FindClass(HWND window, LPARAM lParam) {
+    auto* watched = reinterpret_cast<Watched*>(lParam);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    for (const std::string& wanted : *watched->classes)
+        if (wanted == name && ::IsWindowVisible(window)) {
+            watched->found = window;
+            watched->name = name;
+            return FALSE;
+        }
+    return TRUE;
+}
+
+double WallClockSeconds() {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<double>(ticks - 116444736000000000ULL) / 1e7; // 100 ns ticks since 1601
+}
+
+int Watch(int count, const std::vector<std::string>& classes) {
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (int i = 0; i < count; ++i) {
+        Watched watched{&classes, nullptr, {}};
+        while (!watched.found) {
+            ::EnumWindows(FindClass, reinterpret_cast<LPARAM>(&watched));
+            if (!watched.found)
+                ::Sleep(1);
+        }
+        const double at = WallClockSeconds();
+        DWORD id = 0;
+        ::GetWindowThreadProcessId(watched.found, &id);
+        HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id);
+        PROCESS_MEMORY_COUNTERS memory{};
+        if (process) {
+            ::WaitForInputIdle(process, 5000);
+            ::GetProcessMemoryInfo(process, &memory, sizeof memory);
+        }
+        std::printf("class=%s at=%.6f kb=%zu\n", watched.name.c_str(), at, static_cast<size_t>(memory.WorkingSetSize / 1024));
+        std::fflush(stdout);
+        ::EnumWindows(CloseWindows, static_cast<LPARAM>(id));
+        if (process) {
+            ::WaitForSingleObject(process, 10000);
+            ::CloseHandle(process);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 4 && std::string(argv[1]) == "watch")
+        return Watch(std::atoi(argv[2]), std::vector<std::string>(argv + 3, argv + argc));
     if (argc != 4) {
-        std::fprintf(stderr, "usage: korva_start_timer <pairs> <program A> <program B>\n");
+        std::fprintf(stderr, "usage: korva_start_timer <pairs> <program A> <program B>\n"
+                             "       korva_start_timer watch <count> <window class>...\n");
         return 2;
     }
     const int pairs = std::atoi(argv[1]);
