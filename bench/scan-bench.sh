@@ -11,18 +11,14 @@
 # way beside them. Prints figures and ratios; judges nothing.
 set -euo pipefail
 root=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
-if [ -z "${DISPLAY:-}" ] && [ -z "${KORVA_BENCH_XVFB:-}" ]; then
-    exec env KORVA_BENCH_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-source "$root/scripts/common.sh"
+source "$root/bench/common.sh"
+bench_on_display "$0" "$@"
 runs="${RUNS:-5}"
 build="$root/build/bench-win64"
 tree="$root/build/bench-tree"
 
 echo "building the win64 benchmark programs in $build"
-cmake -S "$root" -B "$build" -G Ninja --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DKORVA_BENCH=ON -DKORVA_TESTS=OFF >/dev/null
-cmake --build "$build" --target korva_scan_bench korva_bare_walk >/dev/null
+bench_build_win64 "$build" Release korva_scan_bench korva_bare_walk
 
 # 10 x 10 x 10 folders with 100 files in each of the 1,000 deepest, and one QCSG.EXE near the end.
 if [ ! -f "$tree.complete" ]; then

@@ -12,18 +12,14 @@
 #   KORVA_EXE=path bench/start-bench.sh   another korva.exe (an older build, to compare)
 set -euo pipefail
 root=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
-if [ -z "${DISPLAY:-}" ] && [ -z "${KORVA_BENCH_XVFB:-}" ]; then
-    exec env KORVA_BENCH_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-source "$root/scripts/common.sh"
+source "$root/bench/common.sh"
+bench_on_display "$0" "$@"
 pairs="${PAIRS:-9}"
-build="$root/build/bench-win64"
+build="$root/build/bench-start-win64" # the release build type, as korva.exe ships
 work="$root/build/bench-start"
 
 echo "building korva.exe and the start benchmark programs (win64) in $build"
-cmake -S "$root" -B "$build" -G Ninja --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DKORVA_BENCH=ON -DKORVA_TESTS=OFF >/dev/null
-cmake --build "$build" --target korva korva_bare_window korva_start_timer >/dev/null
+bench_build_win64 "$build" MinSizeRel korva korva_bare_window korva_start_timer
 
 # The program in a folder of its own, configured, so that its start is the everyday one.
 rm -rf "$work" && mkdir -p "$work/korva"
