@@ -247,11 +247,8 @@ void Label::SetFont(HFONT font) {
 void Label::FitToText(HFONT font) {
     // Measured on one memory DC for every label, kept for the run: a window's own DC costs Wine a
     // trip to its server each time, and start-up fits some forty labels.
-    static const struct MeasuringDc {
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        ~MeasuringDc() { ::DeleteDC(dc); }
-    } measuring;
-    HDC dc = measuring.dc;
+    static const win32::MemoryDc measuring(::CreateCompatibleDC(nullptr));
+    HDC dc = measuring.Get();
     if (!dc)
         return;
     const HGDIOBJ old = ::SelectObject(dc, font);

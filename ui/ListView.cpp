@@ -85,7 +85,6 @@ std::optional<std::wstring> ListView::SelectedCaption() const {
 }
 
 std::optional<LRESULT> ListView::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int focused = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
     switch (msg) {
     case WM_GETDLGCODE: {
         // Enter comes to the list, rather than to a default button the form may not have.
@@ -94,7 +93,8 @@ std::optional<LRESULT> ListView::Message(UINT msg, WPARAM wParam, LPARAM lParam)
             return ClassMessage(msg, wParam, lParam) | DLGC_WANTMESSAGE;
         return std::nullopt;
     }
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        const int focused = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED);
         if (wParam == VK_RETURN) {
             if (focused >= 0)
                 ListView_SetItemState(Handle(), focused, LVIS_SELECTED, LVIS_SELECTED);
@@ -107,6 +107,7 @@ std::optional<LRESULT> ListView::Message(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         return std::nullopt;
+    }
     case WM_CHAR:
         if (wParam == VK_RETURN)
             return 0; // handled as a key: no search for a row starting with it, no beep

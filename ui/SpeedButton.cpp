@@ -110,11 +110,10 @@ void SpeedButton::Paint() {
     if (picture && ::GetObjectA(picture, sizeof info, &info)) {
         const int shift = pressed_ ? Parent().GetScale().Of(1) : 0;
         const int x = (r.right - info.bmWidth) / 2 + shift, y = (r.bottom - info.bmHeight) / 2 + shift;
-        if (HDC memory = ::CreateCompatibleDC(dc)) {
-            const HGDIOBJ old = ::SelectObject(memory, picture);
-            ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
+        if (const win32::MemoryDc memory(::CreateCompatibleDC(dc)); memory) {
+            const HGDIOBJ old = ::SelectObject(memory.Get(), picture);
+            ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
+            ::SelectObject(memory.Get(), old);
         }
     }
     ::EndPaint(Handle(), &ps);

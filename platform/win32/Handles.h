@@ -63,6 +63,7 @@ using BitmapHandle = UniqueHandle<HBITMAP, ::DeleteObject>;
 using WindowHandle = UniqueHandle<HWND, DestroyOwnedWindow>;
 using HookHandle = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
 using IconHandle = UniqueHandle<HICON, ::DestroyIcon>; // LoadImage, not shared
+using MemoryDc = UniqueHandle<HDC, ::DeleteDC>;       // CreateCompatibleDC
 using DropHandle = UniqueHandle<HDROP, FinishDrop>;    // the files of a WM_DROPFILES
 
 // A registered window class, unregistered when the owner goes. Registering a class that exists already
